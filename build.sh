@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# Builds, tests and demonstrates the installer.
+#   ./build.sh deps    install every Debian package the other commands need
+#   ./build.sh build   configure and build the Windows and the native side
+#   ./build.sh test    build, then run every test (native, and Windows under Wine)
+#   ./build.sh demo    build, then run the installer on the sample disc under Wine
+#   ./build.sh bench   build, then run the benchmarks
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+build_dir="${BUILD_DIR:-$root/build}"
+jobs="$(nproc 2>/dev/null || echo 2)"
+
+say() { printf '== %s\n' "$*"; }
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+packages=(
+    cmake g++ make
+    g++-mingw-w64-i686 binutils-mingw-w64-i686
+    g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+    wine wine32:i386 wine64
+    xvfb xauth x11-utils
+    locales fonts-ipafont-gothic imagemagick
+    googletest libgtest-dev libbenchmark-dev
+)
+
+deps_missing() {
+    command -v i686-w64-mingw32-g++-posix >/dev/null || return 0
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null || return 0
+    [ -x /usr/lib/wine/wine64 ] || return 0
+    command -v wine >/dev/null || return 0
+    command -v Xvfb >/dev/null || return 0
+    command -v cmake >/dev/null || return 0
+    command -v convert >/dev/null && convert -version 2>/dev/null | grep -q ImageMagick || return 0
+    [ -d /usr/src/googletest ] || return 0
+    [ -f /usr/include/benchmark/benchmark.h ] || return 0
+    [ -d /usr/lib/i386-linux-gnu/wine ] || [ -x /usr/lib/wine/wine ] || return 0
+    dpkg -s wine32:i386 >/dev/null 2>&1 || return 0
+    fc-list 2>/dev/null | grep -qi ipagothic || return 0
+    locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$' || return 0
+    return 1
+}
+
+cmd_deps() {
+    if ! deps_missing; then say "dependencies present"; return 0; fi
+    say "installing dependencies"
+    export DEBIAN_FRONTEND=noninteractive
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386
+    fi
+    as_root apt-get update -q
+    as_root apt-get install -y -q --no-install-recommends "${packages[@]}"
+    if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
+        as_root sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+        grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+        as_root locale-gen
+    fi
+    deps_missing && { echo "build.sh: some dependencies are still missing" >&2; exit 1; }
+    say "dependencies installed"
+}
+
+ensure_deps() { if deps_missing; then cmd_deps; fi; }
+
+# The Windows tests run under 32-bit Wine with the shipped 32-bit build. Some machines cannot execute 32-bit x86
+# code at all (no IA-32 mode in their virtual machine): there the same sources are also built for x86_64 and
+# their Windows tests run under 64-bit Wine instead.
+wine_tests_arch() {
+    if "$root/tools/wine-env.sh" can-run win32; then echo win32; else echo win64; fi
+}
+
+wine_tests_dir() {
+    if [ "$(wine_tests_arch)" = win32 ]; then echo "$build_dir/windows"; else echo "$build_dir/windows64"; fi
+}
+
+configure() {
+    local dir="$1"
+    shift
+    cmake -S "$root" -B "$dir" "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log" >&2; exit 1; }
+}
+
+cmd_build() {
+    ensure_deps
+    mkdir -p "$build_dir"
+    configure "$build_dir/native" -DZV_NATIVE=ON -DCMAKE_BUILD_TYPE=Debug
+    configure "$build_dir/windows" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
+    say "building the native side"
+    cmake --build "$build_dir/native" -j "$jobs"
+    say "building the Windows side (i686)"
+    cmake --build "$build_dir/windows" -j "$jobs"
+    if [ "$(wine_tests_arch)" = win64 ]; then
+        configure "$build_dir/windows64" -DCMAKE_BUILD_TYPE=Release \
+            -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
+        say "building the Windows side (x86_64, for the Wine tests: this machine runs no 32-bit x86 code)"
+        cmake --build "$build_dir/windows64" -j "$jobs"
+    fi
+}
+
+cmd_test() {
+    local start=$SECONDS status=0 arch dir
+    cmd_build
+    say "native tests"
+    ctest --test-dir "$build_dir/native" -j "$jobs" --output-on-failure || status=1
+    arch="$(wine_tests_arch)"
+    dir="$(wine_tests_dir)"
+    say "Windows tests under Wine ($arch)"
+    "$root/tools/wine-env.sh" start "$arch" "$dir"
+    ctest --test-dir "$dir" -j "$jobs" --output-on-failure || status=1
+    "$root/tools/wine-env.sh" stop "$dir"
+    say "tests took $((SECONDS - start)) s"
+    return $status
+}
+
+cmd_demo() {
+    cmd_build
+    "$root/tools/demo.sh" "$build_dir" "$(wine_tests_arch)"
+}
+
+cmd_bench() {
+    ensure_deps
+    local dir="$build_dir/native-bench" b
+    mkdir -p "$build_dir"
+    configure "$dir" -DZV_NATIVE=ON -DZV_SANITIZE=OFF -DZV_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
+    cmake --build "$dir" -j "$jobs"
+    for b in "$dir"/bench/*_bench; do
+        [ -x "$b" ] || continue
+        say "$(basename "$b")"
+        "$b"
+    done
+}
+
+case "${1:-}" in
+    deps) cmd_deps ;;
+    build) cmd_build ;;
+    test) cmd_test ;;
+    demo) cmd_demo ;;
+    bench) cmd_bench ;;
+    *) echo "usage: $0 deps|build|test|demo|bench" >&2; exit 2 ;;
+esac

@@ -1,0 +1,51 @@
+// The system calls that the window-free code (strings, the file reader, the script parser) is allowed to use.
+// On Windows this is <windows.h> itself. Elsewhere PosixSystem.cpp supplies exactly this subset with the same
+// names and the same contracts, so the same code builds natively for fast tests, sanitizers and fuzzing:
+//   - IsDBCSLeadByte for the ANSI code page, fixed to code page 932 (lead bytes 0x81-0x9F and 0xE0-0xFC);
+//   - wvsprintfA with the conversions of the Windows function and its 1024-byte limit;
+//   - plain file calls: CreateFileA, ReadFile, WriteFile, GetFileSize, CloseHandle, DeleteFileA.
+#pragma once
+
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
+#include <cstdarg>
+#include <cstdint>
+
+typedef int BOOL;
+typedef unsigned char BYTE;
+typedef uint32_t DWORD;
+typedef DWORD* LPDWORD;
+typedef void* HANDLE;
+typedef const char* LPCSTR;
+typedef char* LPSTR;
+
+#define TRUE 1
+#define FALSE 0
+#define INVALID_HANDLE_VALUE ((HANDLE)(intptr_t)-1)
+#define INVALID_FILE_SIZE ((DWORD)0xFFFFFFFF)
+#define GENERIC_READ 0x80000000u
+#define GENERIC_WRITE 0x40000000u
+#define FILE_SHARE_READ 0x00000001u
+#define FILE_SHARE_WRITE 0x00000002u
+#define CREATE_NEW 1u
+#define CREATE_ALWAYS 2u
+#define OPEN_EXISTING 3u
+#define OPEN_ALWAYS 4u
+#define FILE_ATTRIBUTE_NORMAL 0x00000080u
+
+BOOL IsDBCSLeadByte(BYTE testChar);
+int wvsprintfA(LPSTR output, LPCSTR format, va_list args);
+
+// Only the arguments the program passes are honoured: no security attributes, no overlapped I/O, no template.
+HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, void* security, DWORD disposition,
+                   DWORD flags, HANDLE templateFile);
+BOOL ReadFile(HANDLE file, void* buffer, DWORD count, LPDWORD read, void* overlapped);
+BOOL WriteFile(HANDLE file, const void* buffer, DWORD count, LPDWORD written, void* overlapped);
+DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
+BOOL CloseHandle(HANDLE handle);
+BOOL DeleteFileA(LPCSTR fileName);
+#endif

@@ -1,0 +1,22 @@
+// The program's texts are Shift-JIS on both sides: the compiler's literals and the lead-byte table agree.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "foundation/SystemApi.h"
+
+TEST(CodePage, LiteralsAreShiftJis)
+{
+    // "ソ" and "表" end in 0x5C, the byte of a backslash: the cases every double-byte aware scan must survive.
+    EXPECT_EQ(0, memcmp("ソ", "\x83\x5C", 3));
+    EXPECT_EQ(0, memcmp("表", "\x95\x5C", 3));
+    EXPECT_EQ(0, memcmp("ア", "\x83\x41", 3));
+}
+
+TEST(CodePage, LeadBytesAreThoseOfCodePage932)
+{
+    for (int byte = 0; byte < 256; byte++) {
+        bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        EXPECT_EQ(lead, IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE) << "byte 0x" << std::hex << byte;
+    }
+}
