@@ -28,18 +28,9 @@ packages=(
 )
 
 deps_missing() {
-    command -v i686-w64-mingw32-g++-posix >/dev/null || return 0
-    command -v x86_64-w64-mingw32-g++-posix >/dev/null || return 0
-    [ -x /usr/lib/wine/wine64 ] || return 0
-    command -v wine >/dev/null || return 0
-    command -v Xvfb >/dev/null || return 0
-    command -v cmake >/dev/null || return 0
-    command -v convert >/dev/null && convert -version 2>/dev/null | grep -q ImageMagick || return 0
-    [ -d /usr/src/googletest ] || return 0
-    [ -f /usr/include/benchmark/benchmark.h ] || return 0
-    [ -d /usr/lib/i386-linux-gnu/wine ] || [ -x /usr/lib/wine/wine ] || return 0
-    dpkg -s wine32:i386 >/dev/null 2>&1 || return 0
-    fc-list 2>/dev/null | grep -qi ipagothic || return 0
+    local installed
+    installed="$(dpkg-query -W -f='${db:Status-Status}\n' "${packages[@]}" 2>/dev/null | grep -c '^installed$' || true)"
+    [ "$installed" -eq "${#packages[@]}" ] || return 0
     locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$' || return 0
     return 1
 }
