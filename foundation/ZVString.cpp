@@ -79,7 +79,7 @@ void CZVString::_STRING_BUFFER::Destroy(_STRING_BUFFER* buffer)
 }
 
 CZVString::_STRING_BUFFER::_STRING_BUFFER(char* block, int32_t capacityBytes)
-    : text(block), capacity(capacityBytes), length(0), referenceCount(1)
+    : text(block), capacity(capacityBytes), length(0), referenceCount(1), written(false)
 {
 }
 
@@ -142,6 +142,7 @@ void CZVString::CopyFrom(const CZVString& other)
     _STRING_BUFFER* copy = _STRING_BUFFER::New(source->capacity);
     memcpy(copy->text, source->text, source->capacity + 1);
     copy->length = source->length;
+    copy->written = source->written;
     Take(copy);
 }
 
@@ -166,6 +167,7 @@ char* CZVString::GetBuffer()
 {
     if (m_buffer->referenceCount > 1)
         MakeUnique();
+    m_buffer->written = true;
     return m_buffer->text;
 }
 
@@ -177,6 +179,7 @@ const char* CZVString::GetString() const
 int CZVString::GetLength() const
 {
     m_buffer->length = static_cast<int32_t>(strlen(m_buffer->text));
+    m_buffer->written = false;
     return m_buffer->length;
 }
 
@@ -441,11 +444,13 @@ CZVString CZVString::ReadLineAt(int start, int lineFeed)
     return CZVString(line);
 }
 
-// GetFirstLine measures the text; GetNextLine and IsEndOfLines then use that count, so that walking a long text
-// line by line stays linear.
+// The line reader works from the buffer's counted length: every operation keeps it exact except a write through
+// GetBuffer, so GetFirstLine counts again only after one. Walking a long text line by line then costs one pass.
 CZVString CZVString::GetFirstLine()
 {
-    if (IsEmpty())
+    if (m_buffer->written)
+        GetLength();
+    if (m_buffer->length == 0)
         return CZVString();
     int lineFeed = FindLineFeed(0);
     if (lineFeed < 0) {

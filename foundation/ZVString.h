@@ -90,6 +90,7 @@ private:
         int32_t capacity;
         mutable int32_t length;  // as last counted
         int32_t referenceCount;
+        mutable bool written;  // handed out through GetBuffer since length was last counted
 
         static _STRING_BUFFER* New(int32_t capacityBytes);  // text "", length 0
         static _STRING_BUFFER* NewCopy(const char* source, int32_t byteCount);  // capacity = byteCount

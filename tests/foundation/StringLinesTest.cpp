@@ -1,6 +1,7 @@
 // The two readers of CZVString: lines (cursor, count, table of spans) and tokens.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,19 @@ TEST(StringLines, GetFirstLineStartsOver)
     EXPECT_EQ("one", std::string(text.GetFirstLine().GetString()));
     EXPECT_FALSE(text.IsEndOfLines());
     EXPECT_EQ("two", std::string(text.GetNextLine().GetString()));
+}
+
+TEST(StringLines, TextWrittenThroughTheBufferIsReadAsWritten)
+{
+    CZVString text("first line\nsecond line");
+    EXPECT_EQ("first line", std::string(text.GetFirstLine().GetString()));
+    strcpy(text.GetBuffer(), "a\nb");
+    EXPECT_EQ(Strings({"a", "b"}), ReadLines(text));
+    CZVString copy;
+    copy.CopyFrom(text);
+    strcpy(text.GetBuffer(), "x\ny\nzzzzzzzzz");  // longer than the text last counted
+    EXPECT_EQ(Strings({"x", "y", "zzzzzzzzz"}), ReadLines(text));
+    EXPECT_EQ(Strings({"a", "b"}), ReadLines(copy));
 }
 
 TEST(StringLines, LineCount)
