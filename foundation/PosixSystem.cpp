@@ -277,3 +277,49 @@ BOOL DeleteFileA(LPCSTR fileName)
 {
     return fileName != nullptr && unlink(fileName) == 0;
 }
+
+DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveMethod)
+{
+    PosixFile* posixFile = FromHandle(file);
+    if (!posixFile)
+        return INVALID_SET_FILE_POINTER;
+    int64_t move = distanceHigh ? (int64_t)(((uint64_t)(uint32_t)*distanceHigh << 32) | (uint32_t)distance)
+                                : (int64_t)distance;
+    int whence = moveMethod == FILE_BEGIN ? SEEK_SET : moveMethod == FILE_CURRENT ? SEEK_CUR : SEEK_END;
+    if (moveMethod > FILE_END)
+        return INVALID_SET_FILE_POINTER;
+    off_t position = lseek(posixFile->fd, (off_t)move, whence);
+    if (position < 0)
+        return INVALID_SET_FILE_POINTER;
+    if (distanceHigh)
+        *distanceHigh = (LONG)((uint64_t)position >> 32);
+    return (DWORD)position;
+}
+
+namespace {
+UINT g_errorMode = 0;
+}  // namespace
+
+UINT SetErrorMode(UINT mode)
+{
+    UINT previous = g_errorMode;
+    g_errorMode = mode;
+    return previous;
+}
+
+int lstrcmpiA(LPCSTR first, LPCSTR second)
+{
+    if (first == nullptr || second == nullptr)
+        return first == second ? 0 : (first == nullptr ? -1 : 1);
+    for (;; first++, second++) {
+        unsigned char a = (unsigned char)*first, b = (unsigned char)*second;
+        if (a >= 'A' && a <= 'Z')
+            a = (unsigned char)(a - 'A' + 'a');
+        if (b >= 'A' && b <= 'Z')
+            b = (unsigned char)(b - 'A' + 'a');
+        if (a != b)
+            return a < b ? -1 : 1;
+        if (a == '\0')
+            return 0;
+    }
+}

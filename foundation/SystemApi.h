@@ -3,7 +3,10 @@
 // names and the same contracts, so the same code builds natively for fast tests, sanitizers and fuzzing:
 //   - IsDBCSLeadByte for the ANSI code page, fixed to code page 932 (lead bytes 0x81-0x9F and 0xE0-0xFC);
 //   - wvsprintfA with the conversions of the Windows function and its 1024-byte limit;
-//   - plain file calls: CreateFileA, ReadFile, WriteFile, GetFileSize, CloseHandle, DeleteFileA.
+//   - plain file calls: CreateFileA, ReadFile, WriteFile, GetFileSize, CloseHandle, DeleteFileA;
+//   - for the pack reader: SetFilePointer, SetErrorMode (remembered only: there are no error boxes to suppress) and
+//     lstrcmpiA, which here compares ASCII letters without regard to case and every other byte by its value (the
+//     Windows function compares by the user's locale; the pack reader only asks whether two names are equal).
 #pragma once
 
 #ifdef _WIN32
@@ -22,6 +25,9 @@ typedef DWORD* LPDWORD;
 typedef void* HANDLE;
 typedef const char* LPCSTR;
 typedef char* LPSTR;
+typedef int32_t LONG;
+typedef LONG* PLONG;
+typedef unsigned int UINT;
 
 #define TRUE 1
 #define FALSE 0
@@ -36,6 +42,12 @@ typedef char* LPSTR;
 #define OPEN_EXISTING 3u
 #define OPEN_ALWAYS 4u
 #define FILE_ATTRIBUTE_NORMAL 0x00000080u
+#define FILE_BEGIN 0u
+#define FILE_CURRENT 1u
+#define FILE_END 2u
+#define INVALID_SET_FILE_POINTER ((DWORD)-1)
+#define SEM_FAILCRITICALERRORS 0x0001u
+#define SEM_NOOPENFILEERRORBOX 0x8000u
 
 BOOL IsDBCSLeadByte(BYTE testChar);
 int wvsprintfA(LPSTR output, LPCSTR format, va_list args);
@@ -48,4 +60,9 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD count, LPDWORD written, vo
 DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
 BOOL CloseHandle(HANDLE handle);
 BOOL DeleteFileA(LPCSTR fileName);
+// With distanceHigh, the distance is the 64-bit value *distanceHigh:distance and *distanceHigh receives the new
+// position's high half. The result is the new position's low half, INVALID_SET_FILE_POINTER on failure.
+DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveMethod);
+UINT SetErrorMode(UINT mode);  // returns the previous mode
+int lstrcmpiA(LPCSTR first, LPCSTR second);
 #endif
