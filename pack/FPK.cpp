@@ -65,9 +65,16 @@ bool CFPK::Create(const char* archiveName)
 
 bool CFPK::CreateFromBytes(const void* bytes, uint32_t size, const char* archiveName)
 {
+    static const uint8_t kNoBytes[1] = {0};
     Close();
     Delete();
-    return _CreatePack(archiveName ? archiveName : "", bytes, size);
+    if (archiveName == nullptr)
+        archiveName = "";
+    if (bytes == nullptr && size > 0) {
+        Trace("失敗：CFPK::Create オープンに失敗 (%s)\n", archiveName);
+        return false;
+    }
+    return _CreatePack(archiveName, bytes != nullptr ? bytes : kNoBytes, size);
 }
 
 bool CFPK::Open(const char* memberName)

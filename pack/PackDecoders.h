@@ -14,9 +14,9 @@
 const uint32_t kZlc2HistoryBytes = 4096;
 const uint32_t kPackBlockBytes = 65536; // the fixed input and output areas of the reader
 // Most output a stream can give per input byte: a ZLC2 flag byte and 8 references (17 bytes) give 144 bytes; an
-// RLE0 operation of 4 bytes gives 192. Sizes beyond these cannot be genuine.
+// RLE0 operation of 4 bytes gives 195. Sizes beyond these cannot be genuine.
 const uint32_t kZlc2MaxExpansion = 9;
-const uint32_t kRle0MaxExpansion = 48;
+const uint32_t kRle0MaxExpansion = 49;
 
 // Copies up to count compressed bytes into buffer; returns how many, 0 at the end of the input.
 typedef uint32_t (*PackInputFill)(void* context, uint8_t* buffer, uint32_t count);

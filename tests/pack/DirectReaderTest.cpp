@@ -21,7 +21,11 @@ void Collect(const char* line)
 // Collects the trace lines for the life of a test.
 class TraceCapture {
 public:
-    TraceCapture() : m_previous(SetTraceSink(Collect)) { g_traced.clear(); }
+    TraceCapture()
+        : m_previous(SetTraceSink(Collect))
+    {
+        g_traced.clear();
+    }
     ~TraceCapture() { SetTraceSink(m_previous); }
     const std::vector<std::string>& Lines() const { return g_traced; }
 
@@ -29,7 +33,7 @@ private:
     TraceSink m_previous;
 };
 
-}  // namespace
+} // namespace
 
 TEST(PackReader, DirectAccessReadsPlainFiles)
 {
@@ -38,7 +42,7 @@ TEST(PackReader, DirectAccessReadsPlainFiles)
     WriteBytes(path, "hello\r\nworld");
 
     CFPK reader;
-    EXPECT_FALSE(reader.Open(path.c_str()));  // nothing created yet
+    EXPECT_FALSE(reader.Open(path.c_str())); // nothing created yet
     ASSERT_TRUE(reader.Create(nullptr));
     EXPECT_TRUE(reader.IsDirectAccess());
     EXPECT_EQ(0u, reader.GetSize());
@@ -72,11 +76,11 @@ TEST(PackReader, EmptyNameEmptyFileAndMissingFile)
     EXPECT_EQ(0, reader.Read(buffer, sizeof(buffer)));
 }
 
-TEST(PackReader, ArchivesAreNotOpenedYet)
+TEST(PackReader, AnArchiveThatCannotBeReadIsNotOpened)
 {
     TestFolder folder;
     std::string path = folder.Path("game.pak");
-    WriteBytes(path, std::string("\x01\x00\x00\x00", 4));
+    WriteBytes(path, std::string("\x01\x00\x00\x00", 4)); // one entry, but no directory
     TraceCapture trace;
     CFPK reader;
     EXPECT_FALSE(reader.Create(path.c_str()));
@@ -151,7 +155,7 @@ TEST(LoadFromPack, WholeFiles)
     std::string withZero = folder.Path("zero.bin");
     WriteBytes(withZero, std::string("ab\0cd", 5));
     ASSERT_TRUE(text.LoadFromPack(withZero.c_str(), ""));
-    EXPECT_EQ("ab", std::string(text.GetString()));  // a zero byte ends the text
+    EXPECT_EQ("ab", std::string(text.GetString())); // a zero byte ends the text
 
     std::string empty = folder.Path("empty.txt");
     WriteBytes(empty, "");
@@ -175,7 +179,7 @@ TEST(Save, WritesTheBytesAsTheyAre)
     ASSERT_TRUE(log.Save(path.c_str()));
     EXPECT_EQ("[INSTALL]\r\nC:\\表\\ソ\nlast", ReadBytes(path));
 
-    ASSERT_TRUE(CZVString("short").Save(path.c_str()));  // an existing file is replaced whole
+    ASSERT_TRUE(CZVString("short").Save(path.c_str())); // an existing file is replaced whole
     EXPECT_EQ("short", ReadBytes(path));
 
     CZVString reloaded;
@@ -236,7 +240,7 @@ TEST(JoinPath, TooLongGivesEmptyRatherThanCut)
     for (size_t i = kPathBytes; i < sizeof(out); i++)
         EXPECT_EQ('\xBD', out[i]) << "wrote past the buffer at " << i;
 
-    std::string fits(258, 'f');  // 258 + 1 terminator: exactly the limit
+    std::string fits(258, 'f'); // 258 + 1 terminator: exactly the limit
     JoinPath(out, "", fits.c_str());
     EXPECT_EQ(fits, std::string(out));
     JoinPath(out, "a", fits.c_str());
