@@ -42,6 +42,8 @@ bool CFPK::_CreatePack(const char* archiveName, const void* bytes, uint32_t size
 bool CFPK::_ReadDirectory()
 {
     uint8_t word[4];
+    if (m_archiveSize > 0xFFFFFFFFu)
+        return false;  // offsets are 32-bit: such a file cannot be described by its directory
     if (!_SeekArchive(0) || _ReadArchive(word, 4) != 4)
         return false;
     uint32_t word0 = LoadLittle32(word);
