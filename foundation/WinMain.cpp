@@ -1,8 +1,7 @@
-// The entry point. The installer's application object and its menu window take over here as they are built;
-// until then the program starts, finds nothing to do and ends with the exit code of an early end.
-#include "foundation/SystemApi.h"
+// The entry point: everything else belongs to the application object.
+#include "startup/InstallApp.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE prevInstance, LPSTR cmdLine, int showCmd)
 {
-    return -1;
+    return GetApp()->Run(instance, prevInstance, cmdLine, showCmd);
 }
