@@ -227,6 +227,7 @@ TEST_F(ResourceTest, VersionResourceNamesTheInstaller)
     ASSERT_NE(nullptr, fixed);
     EXPECT_EQ(MAKELONG(0, 1), fixed->dwFileVersionMS) << "1.0";
     EXPECT_EQ(MAKELONG(0, 0), fixed->dwFileVersionLS) << ".0.0";
+    EXPECT_EQ(static_cast<DWORD>(VOS__WINDOWS32), fixed->dwFileOS) << "the 95 family runs it too";
     std::string block(reinterpret_cast<const char*>(data), SizeofResource(nullptr, found));
     std::string wideName;
     for (char ch : std::string("ZVSetup.exe")) {
