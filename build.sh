@@ -5,6 +5,8 @@
 #   ./build.sh test    build, then run every test (native, and Windows under Wine)
 #   ./build.sh demo    build, then run the installer on the sample disc under Wine
 #   ./build.sh bench   build, then run the benchmarks
+#   ./build.sh fuzz [SECONDS]   build the fuzz targets with clang and run each for SECONDS (default 60); fails on
+#                      any crash or sanitizer report (installs clang and its runtimes first if they are missing)
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -26,6 +28,8 @@ packages=(
     locales fonts-ipafont-gothic imagemagick
     googletest libgtest-dev libbenchmark-dev
 )
+# Only ./build.sh fuzz needs these (libFuzzer and the sanitizer runtimes come with clang's runtime package).
+fuzz_packages=(clang libclang-rt-14-dev)
 
 deps_missing() {
     local installed
@@ -122,11 +126,45 @@ cmd_bench() {
     done
 }
 
+# Every fuzz/<name>_fuzz.cpp is a target; its seeds are prepared in fuzz/seeds/<name> of the build folder, the
+# inputs it finds are kept in fuzz/corpus/<name> for the next run, and a crashing input lands in fuzz/findings/<name>.
+cmd_fuzz() {
+    local seconds="${1:-60}" dir="$build_dir/fuzz" target name log status=0
+    case "$seconds" in '' | *[!0-9]*) echo "build.sh fuzz: SECONDS must be a number" >&2; exit 2 ;; esac
+    packages+=("${fuzz_packages[@]}")
+    ensure_deps
+    mkdir -p "$build_dir"
+    configure "$dir" -DZV_NATIVE=ON -DZV_FUZZ=ON -DZV_TESTS=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g"
+    say "building the fuzz targets"
+    cmake --build "$dir" --target fuzz_targets -j "$jobs"
+    for target in "$dir"/fuzz/*_fuzz; do
+        [ -x "$target" ] || continue
+        name="$(basename "$target" _fuzz)"
+        log="$dir/fuzz/$name.log"
+        mkdir -p "$dir/fuzz/corpus/$name" "$dir/fuzz/findings/$name"
+        local args=(-max_total_time="$seconds" -timeout=30 -print_final_stats=1
+            -artifact_prefix="$dir/fuzz/findings/$name/")
+        if [ -f "$root/fuzz/$name.dict" ]; then args+=(-dict="$root/fuzz/$name.dict"); fi
+        say "fuzzing $name for $seconds s"
+        if ! UBSAN_OPTIONS=print_stacktrace=1 "$target" "${args[@]}" "$dir/fuzz/corpus/$name" "$dir/fuzz/seeds/$name" \
+            >"$log" 2>&1 || grep -q -e 'runtime error:' -e 'ERROR: [A-Za-z]*Sanitizer' "$log"; then
+            tail -n 60 "$log" >&2
+            say "$name FAILED: the input is in $dir/fuzz/findings/$name, the whole log in $log"
+            status=1
+            continue
+        fi
+        grep -E '^stat::(number_of_executed_units|new_units_added)|^Done ' "$log" || true
+    done
+    return $status
+}
+
 case "${1:-}" in
     deps) cmd_deps ;;
     build) cmd_build ;;
     test) cmd_test ;;
     demo) cmd_demo ;;
     bench) cmd_bench ;;
-    *) echo "usage: $0 deps|build|test|demo|bench" >&2; exit 2 ;;
+    fuzz) cmd_fuzz "${2:-60}" ;;
+    *) echo "usage: $0 deps|build|test|demo|bench|fuzz [seconds]" >&2; exit 2 ;;
 esac
