@@ -54,42 +54,42 @@ int Digits(uint32_t value, unsigned base, bool upper, char* digits)
 int wvsprintfA(LPSTR output, LPCSTR format, va_list args)
 {
     OutputBuffer out{output, 0};
-    const char* spec = format;
-    while (*spec && !out.Full()) {
-        if (*spec != '%') {
-            out.Put(*spec++);
+    const char* cursor = format;
+    while (*cursor && !out.Full()) {
+        if (*cursor != '%') {
+            out.Put(*cursor++);
             continue;
         }
-        spec++;
+        cursor++;
         bool leftAlign = false, hexPrefix = false, zeroPad = false;
-        if (*spec == '-') {
+        if (*cursor == '-') {
             leftAlign = true;
-            spec++;
+            cursor++;
         }
-        if (*spec == '#') {
+        if (*cursor == '#') {
             hexPrefix = true;
-            spec++;
+            cursor++;
         }
-        if (*spec == '0') {
+        if (*cursor == '0') {
             zeroPad = true;
-            spec++;
+            cursor++;
         }
         int width = 0;
-        while (*spec >= '0' && *spec <= '9')
-            width = width * 10 + (*spec++ - '0');
+        while (*cursor >= '0' && *cursor <= '9')
+            width = width * 10 + (*cursor++ - '0');
         int precision = -1;
-        if (*spec == '.') {
-            spec++;
+        if (*cursor == '.') {
+            cursor++;
             precision = 0;
-            while (*spec >= '0' && *spec <= '9')
-                precision = precision * 10 + (*spec++ - '0');
+            while (*cursor >= '0' && *cursor <= '9')
+                precision = precision * 10 + (*cursor++ - '0');
         }
         bool shortArg = false;
-        if (*spec == 'l' || *spec == 'w') {
-            spec++;
-        } else if (*spec == 'h') {
+        if (*cursor == 'l' || *cursor == 'w') {
+            cursor++;
+        } else if (*cursor == 'h') {
             shortArg = true;
-            spec++;
+            cursor++;
         }
 
         char body[40];
@@ -97,7 +97,7 @@ int wvsprintfA(LPSTR output, LPCSTR format, va_list args)
         int textLength = 0;
         const char* prefix = "";
         int numberDigits = -1;  // digits of a number, for the precision's zero padding
-        switch (*spec) {
+        switch (*cursor) {
         case 'c':
         case 'C':
             body[0] = (char)va_arg(args, int);
@@ -136,18 +136,18 @@ int wvsprintfA(LPSTR output, LPCSTR format, va_list args)
             if (shortArg)
                 value = (uint16_t)value;
             if (hexPrefix)
-                prefix = *spec == 'x' ? "0x" : "0X";
-            numberDigits = textLength = Digits(value, 16, *spec == 'X', body);
+                prefix = *cursor == 'x' ? "0x" : "0X";
+            numberDigits = textLength = Digits(value, 16, *cursor == 'X', body);
             break;
         }
         case '\0':
             continue;
         default:  // not a conversion: the character itself ("%%" gives "%")
-            body[0] = *spec;
+            body[0] = *cursor;
             textLength = 1;
             break;
         }
-        spec++;
+        cursor++;
 
         int precisionZeros = 0;
         if (numberDigits >= 0 && precision > numberDigits)
