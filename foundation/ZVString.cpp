@@ -4,8 +4,6 @@
 #include <new>
 
 #include "foundation/SystemApi.h"
-#include "foundation/Trace.h"
-#include "pack/FPK.h"
 
 namespace {
 
@@ -546,90 +544,4 @@ CZVString CZVString::GetNextToken(const CZVString& delims)
         position += CharBytes(text + position);
     m_tokenPosition = position;
     return token;
-}
-
-bool CZVString::LoadFromPack(const char* memberName, const char* packName)
-{
-    Empty();
-    CFPK pack;
-    if (!pack.Create(packName))
-        return false;
-    if (!pack.Open(memberName)) {
-        pack.Delete();
-        return false;
-    }
-    uint32_t size = pack.GetSize();
-    CZVString text;
-    if (size >= 1) {
-        char* block = new char[static_cast<size_t>(size) + 1];
-        int32_t read = pack.Read(block, static_cast<int32_t>(size));
-        if (read < 0 || static_cast<uint32_t>(read) != size) {
-            delete[] block;
-            pack.Close();
-            pack.Delete();
-            return false;
-        }
-        block[size] = '\0';
-        text = CZVString(block);
-        delete[] block;
-    }
-    CopyFrom(text);
-    pack.Close();
-    pack.Delete();
-    return true;
-}
-
-bool CZVString::Save(const char* fileName) const
-{
-    if (IsEmpty())
-        return false;
-    HANDLE file = CreateFileA(fileName, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        Trace("失敗：CZVString::Save ファイルが作成できない(%s)\n", fileName);
-        return false;
-    }
-    DWORD length = static_cast<DWORD>(GetLength());
-    DWORD written = 0;
-    bool ok = WriteFile(file, m_buffer->text, length, &written, nullptr) && written == length;
-    if (!ok)
-        Trace("失敗：CZVString::Save ファイルに書き込めない(%s)\n", fileName);
-    CloseHandle(file);
-    return ok;
-}
-
-char* JoinPath(char* out, const char* dir, const char* name, int outSize)
-{
-    if (out == nullptr)
-        return nullptr;
-    if (outSize <= 0)
-        return out;
-    out[0] = '\0';
-    const char* folder = dir ? dir : "";
-    const char* file = name ? name : "";
-    size_t folderLength = strlen(folder), fileLength = strlen(file);
-    if (folderLength >= static_cast<size_t>(kPathBytes) || fileLength >= static_cast<size_t>(kPathBytes))
-        return out;
-    // Find the last character of the folder walking forward, so that a trail byte 0x5C is not taken for "\".
-    const char* last = nullptr;
-    for (const char* p = folder; *p; p += CharBytes(p))
-        last = p;
-    if (last != nullptr && CharBytes(last) == 1 && *last == '\\')
-        folderLength--;
-    if (*file == '\\') {
-        file++;
-        fileLength--;
-    }
-    size_t needed = folderLength == 0 ? fileLength : folderLength + 1 + fileLength;
-    if (needed + 1 > static_cast<size_t>(outSize))
-        return out;
-    char* p = out;
-    if (folderLength > 0) {
-        memcpy(p, folder, folderLength);
-        p += folderLength;
-        *p++ = '\\';
-    }
-    memcpy(p, file, fileLength);
-    p[fileLength] = '\0';
-    return out;
 }
