@@ -129,7 +129,7 @@ cmd_bench() {
 # Every fuzz/<name>_fuzz.cpp is a target; its seeds are prepared in fuzz/seeds/<name> of the build folder, the
 # inputs it finds are kept in fuzz/corpus/<name> for the next run, and a crashing input lands in fuzz/findings/<name>.
 cmd_fuzz() {
-    local seconds="${1:-60}" dir="$build_dir/fuzz" target name log status=0
+    local seconds="${1:-60}" dir="$build_dir/fuzz" target name log status=0 ran=0
     case "$seconds" in '' | *[!0-9]*) echo "build.sh fuzz: SECONDS must be a number" >&2; exit 2 ;; esac
     packages+=("${fuzz_packages[@]}")
     ensure_deps
@@ -147,6 +147,7 @@ cmd_fuzz() {
             -artifact_prefix="$dir/fuzz/findings/$name/")
         if [ -f "$root/fuzz/$name.dict" ]; then args+=(-dict="$root/fuzz/$name.dict"); fi
         say "fuzzing $name for $seconds s"
+        ran=$((ran + 1))
         if ! UBSAN_OPTIONS=print_stacktrace=1 "$target" "${args[@]}" "$dir/fuzz/corpus/$name" "$dir/fuzz/seeds/$name" \
             >"$log" 2>&1 || grep -q -e 'runtime error:' -e 'ERROR: [A-Za-z]*Sanitizer' "$log"; then
             tail -n 60 "$log" >&2
@@ -156,6 +157,7 @@ cmd_fuzz() {
         fi
         grep -E '^stat::(number_of_executed_units|new_units_added)|^Done ' "$log" || true
     done
+    if [ "$ran" -eq 0 ]; then echo "build.sh fuzz: no fuzz target was built" >&2; return 1; fi
     return $status
 }
 
