@@ -1,12 +1,156 @@
+// The main window's own life: construction, the message dispatch, building the menu on WM_CREATE and painting
+// the splash picture. The buttons are in MenuButtons.cpp, the install state in InstallState.cpp, the launches in
+// Launch.cpp.
 #include "ui/MainWnd.h"
 
+#include "resources/resource.h"
+#include "ui/MenuTexts.h"
+
+namespace {
+
+const int kMinimumSplashWidth = 120;
+const int kMinimumSplashHeight = 200;
+const int kReplacementWidth = 320;
+const int kReplacementHeight = 256;
+
+// The size of a bitmap; false when it cannot be asked.
+bool GetBitmapSize(HBITMAP bitmap, int* width, int* height)
+{
+    BITMAP info;
+    if (bitmap == nullptr || GetObjectA(bitmap, sizeof(info), &info) == 0)
+        return false;
+    *width = info.bmWidth;
+    *height = info.bmHeight;
+    return true;
+}
+
+} // namespace
+
 CMainWnd::CMainWnd()
+    : isInstalled(false)
+    , isInstalledForAllUsers(false)
+    , hasAdminRights(false)
+    , isDirectXReady(false)
+    , subFormHandle(nullptr)
+    , splashBitmap(nullptr)
 {
     // The object is built with the application object, before WinMain: the disc's folder is the current one.
     sourceDir[0] = '\0';
     DWORD length = GetCurrentDirectoryA(sizeof(sourceDir), sourceDir);
     if (length == 0 || length >= sizeof(sourceDir))
         sourceDir[0] = '\0';
+    installedDir[0] = '\0';
 }
 
 CMainWnd::~CMainWnd() = default;
+
+LRESULT CMainWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE: return BuildMenu();
+    case WM_APP + 1: // install
+    case WM_APP + 2: // DirectX set-up
+    case WM_APP + 4: // uninstall
+        ShowNotYetAvailable();
+        return 0;
+    case WM_APP + 3: LaunchGame(); return 0;
+    case WM_COMMAND: StartExtraProgram(LOWORD(wParam)); return 0;
+    default: return CZVWnd::WindowProc(message, wParam, lParam);
+    }
+}
+
+void CMainWnd::ShowNotYetAvailable()
+{
+    MessageBox(ZV_MENU_NOT_YET, ZV_CAPTION_NOT_SUPPORTED, MB_ICONINFORMATION);
+}
+
+LRESULT CMainWnd::BuildMenu()
+{
+    subFormHandle = CreateDialogParamA(hInstance, MAKEINTRESOURCEA(IDD_SUBFORM), hwnd, SubFormProc, 0);
+    if (subFormHandle == nullptr) {
+        MessageBox(ZV_MENU_SUBFORM_FAILED, ZV_CAPTION_FAILURE, MB_ICONERROR | MB_SETFOREGROUND);
+        Destroy();
+        return -1;
+    }
+    subForm.Attach(subFormHandle);
+
+    LoadSplashBitmap();
+    PlaceWindows();
+    SetWindowText(ZV_MENU_TITLE, settings.gametitle);
+    // The icon comes from the module the window was created with: the program itself.
+    HICON icon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_MAIN));
+    SetIcon(icon, true);
+    SetIcon(icon, false);
+    if (settings.directxrequire == 0)
+        ::ShowWindow(GetDlgItem(subFormHandle, IDC_DIRECTX), SW_HIDE);
+    CreateExtraButtons();
+    ReadInstallState();
+    ApplyInstallState();
+    subForm.ShowWindow(SW_SHOW);
+    subForm.UpdateWindow();
+    PlayScriptSound(settings.splashvoice);
+    ShowScriptMessage(settings.splashmessage, MB_ICONINFORMATION | MB_SETFOREGROUND);
+    return 0;
+}
+
+void CMainWnd::LoadSplashBitmap()
+{
+    splashBitmap = static_cast<HBITMAP>(LoadImageA(nullptr, "splash.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    if (splashBitmap != nullptr)
+        return;
+    MessageBox(ZV_MENU_SPLASH_FAILED, ZV_CAPTION_FAILURE, MB_ICONERROR | MB_SETFOREGROUND);
+
+    // The replacement: the title in white on black.
+    HDC windowDc = GetDC();
+    splashBitmap = CreateCompatibleBitmap(windowDc, kReplacementWidth, kReplacementHeight);
+    HDC memoryDc = CreateCompatibleDC(windowDc);
+    if (splashBitmap != nullptr && memoryDc != nullptr) {
+        HGDIOBJ previous = SelectObject(memoryDc, splashBitmap);
+        // A new compatible bitmap has no defined content: clear it before writing.
+        PatBlt(memoryDc, 0, 0, kReplacementWidth, kReplacementHeight, BLACKNESS);
+        CZVString text = CZVString::Format(ZV_MENU_SPLASH_TEXT, settings.gametitle);
+        SetTextColor(memoryDc, RGB(255, 255, 255));
+        SetBkMode(memoryDc, TRANSPARENT);
+        TextOutA(memoryDc, 0, 0, text.GetString(), lstrlenA(text.GetString()));
+        SelectObject(memoryDc, previous);
+    }
+    if (memoryDc != nullptr)
+        DeleteDC(memoryDc);
+    ReleaseDC(windowDc);
+}
+
+void CMainWnd::PlaceWindows()
+{
+    RECT dialogRect = {};
+    subForm.GetWindowRect(&dialogRect);
+    int dialogWidth = dialogRect.right - dialogRect.left;
+    int splashWidth = kMinimumSplashWidth, splashHeight = kMinimumSplashHeight;
+    if (GetBitmapSize(splashBitmap, &splashWidth, &splashHeight)) {
+        if (splashWidth < kMinimumSplashWidth)
+            splashWidth = kMinimumSplashWidth;
+        if (splashHeight < kMinimumSplashHeight)
+            splashHeight = kMinimumSplashHeight;
+    }
+
+    RECT frame = {0, 0, splashWidth + dialogWidth, splashHeight};
+    AdjustWindowRect(&frame, WS_CAPTION | WS_SYSMENU, FALSE);
+    int width = frame.right - frame.left;
+    int height = frame.bottom - frame.top;
+    SetWindowPos(nullptr, (GetSystemMetrics(SM_CXFULLSCREEN) - width) / 2,
+        (GetSystemMetrics(SM_CYFULLSCREEN) - height) / 2, width, height, SWP_NOZORDER);
+    subForm.SetWindowPos(nullptr, splashWidth, 0, dialogWidth, height, SWP_NOZORDER);
+}
+
+void CMainWnd::OnPaint(HDC dc)
+{
+    int width = 0, height = 0;
+    if (!GetBitmapSize(splashBitmap, &width, &height))
+        return;
+    HDC memoryDc = CreateCompatibleDC(dc);
+    if (memoryDc == nullptr)
+        return;
+    HGDIOBJ previous = SelectObject(memoryDc, splashBitmap);
+    BitBlt(dc, 0, 0, width, height, memoryDc, 0, 0, SRCCOPY);
+    SelectObject(memoryDc, previous);
+    DeleteDC(memoryDc);
+}

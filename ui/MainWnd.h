@@ -25,6 +25,45 @@ public:
     bool RemoveTree(const char* path);
 
     // --- the menu (ui/) ---
+    // Handles the menu's messages (the buttons' private messages, the extra buttons' WM_COMMAND) and passes the
+    // rest to the base.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Paints the splash picture at the top left of the client area.
+    void OnPaint(HDC dc) override;
+
+    // Shows a script message: null or empty does nothing (0); a text beginning with "%" opens the file named by
+    // the rest in Notepad without waiting (0); any other text is a box captioned "情報" of the given type, whose
+    // pressed button is returned.
+    int ShowScriptMessage(const char* text, UINT type);
+    // Starts a wave file asynchronously; false for a null or empty name and when it did not start.
+    bool PlayScriptSound(const char* fileName);
+    // Finds out from the registry whether the title is installed and where: installedDir and the four flags.
+    // The current directory is the same afterwards.
+    void ReadInstallState();
+    // Shows, hides, enables and disables the launch, install and uninstall buttons for the install state.
+    void ApplyInstallState();
 
     char sourceDir[260];  // the folder of the disc that holds "Install.ifo"
+    char installedDir[260];  // the install folder with its trailing backslash; empty when not installed
+    bool isInstalled;
+    bool isInstalledForAllUsers;  // found under the default user's hive
+    bool hasAdminRights;  // the default user's hive may be written
+    bool isDirectXReady;  // the installed DirectX is at least directxrequire
+
+protected:
+    HWND subFormHandle;  // the modeless menu dialog (101), a child of this window
+    CZVWnd subForm;  // attached to subFormHandle
+    HBITMAP splashBitmap;  // "splash.bmp" or the generated replacement; never released
+
+private:
+    LRESULT BuildMenu();  // WM_CREATE: 0, or -1 when the sub-form cannot be made
+    void LoadSplashBitmap();
+    void PlaceWindows();
+    void CreateExtraButtons();
+    void LaunchGame();
+    void StartExtraProgram(int controlId);
+    bool QueryDirectXVersion(HMODULE* library);  // false when the library could not be used
+    bool ConfirmDirectXForLaunch();
+    void ShowNotYetAvailable();
+    static INT_PTR CALLBACK SubFormProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 };

@@ -1,0 +1,118 @@
+// The install state: whether the title is installed, where, for whom, and whether DirectX is new enough. Read from
+// the title's registry key under the current user and, from Windows 2000 on, under the default user.
+#include "foundation/RegProfile.h"
+#include "startup/InstallApp.h"
+#include "startup/WindowsVersion.h"
+#include "ui/MainWnd.h"
+#include "ui/MenuTexts.h"
+
+namespace {
+
+typedef int(WINAPI* DIRECTX_GET_VERSION)(DWORD* version, DWORD* revision);
+
+// Looks for the install folder in the title's key below root\basePath. True when the title counts as installed
+// there; *stop is set when the folder could not be made current, after which nothing more is read.
+bool FindInstallation(HKEY root, const char* basePath, const INSTALL_SETTINGS& settings, char* installedDir,
+    bool* stop)
+{
+    CRegProfile profile;
+    profile.SetRoot(root, basePath);
+    if (!profile.Open(settings.registrykey))
+        return false;
+    bool installed = false;
+    // A value that does not fit the folder buffer is refused by GetString: such a title counts as not installed.
+    char folder[kPathBytes];
+    if (profile.GetString(settings.registryinstalldirvalue, folder, sizeof(folder))) {
+        lstrcpynA(installedDir, folder, kPathBytes);
+        if (settings.executefile[0] == '\0') {
+            installed = true;
+        } else if (!SetCurrentDirectoryA(installedDir)) {
+            *stop = true;
+        } else {
+            WIN32_FIND_DATAA found;
+            HANDLE search = FindFirstFileA(settings.executefile, &found);
+            if (search != INVALID_HANDLE_VALUE) {
+                FindClose(search);
+                installed = true;
+            }
+        }
+    }
+    profile.Close();
+    return installed;
+}
+
+} // namespace
+
+void CMainWnd::ReadInstallState()
+{
+    installedDir[0] = '\0';
+    isInstalled = isInstalledForAllUsers = hasAdminRights = isDirectXReady = false;
+    char currentDir[kPathBytes] = "";
+    DWORD length = GetCurrentDirectoryA(sizeof(currentDir), currentDir);
+    if (length >= sizeof(currentDir))
+        currentDir[0] = '\0';
+    HMODULE directXLibrary = nullptr;
+
+    if (settings.registryroot[0] == '\0' || settings.registrykey[0] == '\0') {
+        MessageBox(ZV_MENU_NO_REGISTRY, ZV_CAPTION_WARNING, MB_ICONERROR);
+    } else {
+        bool stop = false;
+        char basePath[kPathBytes];
+        wsprintfA(basePath, "Software\\%s", settings.registryroot);
+        if (FindInstallation(HKEY_CURRENT_USER, basePath, settings, installedDir, &stop))
+            isInstalled = true;
+        if (!stop && GetApp()->CheckWindowsVersion(kRefuseFamily, kWindows2000)) {
+            wsprintfA(basePath, ".DEFAULT\\Software\\%s", settings.registryroot);
+            if (FindInstallation(HKEY_USERS, basePath, settings, installedDir, &stop))
+                isInstalled = isInstalledForAllUsers = true;
+            if (!stop) {
+                CRegProfile probe;
+                probe.SetRoot(HKEY_USERS, ".DEFAULT\\Software");
+                if (probe.Create("")) {
+                    hasAdminRights = true;
+                    probe.Close();
+                }
+            }
+        } else if (!stop) {
+            hasAdminRights = true;
+        }
+        if (!stop)
+            QueryDirectXVersion(&directXLibrary);
+    }
+
+    if (currentDir[0] != '\0')
+        SetCurrentDirectoryA(currentDir);
+    if (directXLibrary != nullptr)
+        FreeLibrary(directXLibrary);
+}
+
+bool CMainWnd::QueryDirectXVersion(HMODULE* library)
+{
+    if (settings.directxrequire < 1)
+        return true;
+    char path[kPathBytes];
+    JoinPath(path, sourceDir, "DSetup.dll");
+    *library = path[0] != '\0' ? LoadLibraryA(path) : nullptr;
+    if (*library == nullptr) {
+        MessageBox(ZV_MENU_DSETUP_MISSING, ZV_CAPTION_FAILURE, MB_ICONERROR);
+        return false;
+    }
+    DIRECTX_GET_VERSION getVersion =
+        reinterpret_cast<DIRECTX_GET_VERSION>(reinterpret_cast<void*>(GetProcAddress(*library, "DirectXSetupGetVersion")));
+    if (getVersion == nullptr) {
+        MessageBox(ZV_MENU_DSETUP_INVALID, ZV_CAPTION_FAILURE, MB_OK);
+        return false;
+    }
+    DWORD version = 0;
+    if (getVersion(&version, nullptr) != 0 && (version & 0xFFFF) >= static_cast<DWORD>(settings.directxrequire))
+        isDirectXReady = true;
+    return true;
+}
+
+bool CMainWnd::ConfirmDirectXForLaunch()
+{
+    if (settings.directxrequire <= 0 || isDirectXReady)
+        return true;
+    CZVString question = CZVString::Format(ZV_MENU_DIRECTX_QUESTION, settings.gametitle, settings.directxrequire);
+    return MessageBox(question.GetString(), ZV_CAPTION_CONFIRMATION, MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+}

@@ -1,0 +1,99 @@
+// What the menu starts: the installed game (after which the installer ends) and the programs of the extra buttons.
+#include "startup/InstallApp.h"
+#include "ui/MainWnd.h"
+
+#include <shellapi.h> // after <windows.h>, which it needs
+
+#include "ui/MenuLayout.h"
+#include "ui/MenuTexts.h"
+
+namespace {
+
+const int kFirstExtraButtonId = 2000;
+const int kWaitPassMs = 10;
+const int kMaxFailedExitCodeReads = 100;
+
+} // namespace
+
+void CMainWnd::LaunchGame()
+{
+    bool launched = false;
+    if (isInstalled && ConfirmDirectXForLaunch()) {
+        // CreateProcessA may write into the command line: it gets a copy.
+        char commandLine[kPathBytes];
+        lstrcpynA(commandLine, GameCommandLine(settings), sizeof(commandLine));
+        SetCurrentDirectoryA(installedDir);
+        STARTUPINFOA startup = {};
+        PROCESS_INFORMATION process = {};
+        if (CreateProcessA(settings.executefile, commandLine, nullptr, nullptr, FALSE,
+                CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS, nullptr, installedDir, &startup, &process)) {
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+            launched = true;
+        }
+    }
+    if (launched) {
+        Destroy();
+        return;
+    }
+    CZVString text = CZVString::Format(ZV_MENU_LAUNCH_FAILED, settings.gametitle);
+    MessageBox(text.GetString(), ZV_CAPTION_FAILURE, MB_ICONERROR);
+}
+
+void CMainWnd::StartExtraProgram(int controlId)
+{
+    if (controlId < kFirstExtraButtonId || controlId >= kFirstExtraButtonId + static_cast<int>(commands.size()))
+        return;
+    for (const COMMAND_ENTRY& entry : commands) {
+        if (entry.buttonId != controlId)
+            continue;
+        CZVString failure = CZVString::Format(ZV_MENU_PROGRAM_FAILED, entry.caption);
+        if (!entry.waitForExit) {
+            char fullPath[kPathBytes], folder[kPathBytes], fileName[kPathBytes];
+            DWORD length = GetFullPathNameA(entry.command, sizeof(fullPath), fullPath, nullptr);
+            if (length == 0 || length >= sizeof(fullPath))
+                fullPath[0] = '\0';
+            SplitProgramPath(fullPath, folder, fileName);
+            HINSTANCE result = ShellExecuteA(hwnd, "runas", fileName, nullptr, folder, SW_SHOWNORMAL);
+            if (reinterpret_cast<INT_PTR>(result) <= 32)
+                MessageBox(failure.GetString(), ZV_CAPTION_FAILURE, MB_ICONERROR);
+            continue;
+        }
+
+        char commandLine[kPathBytes];
+        lstrcpynA(commandLine, entry.command, sizeof(commandLine));
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+                &startup, &process)) {
+            MessageBox(failure.GetString(), ZV_CAPTION_FAILURE, MB_ICONERROR);
+            return;
+        }
+        CloseHandle(process.hThread);
+        EnableWindow(hwnd, FALSE);
+        int failedReads = 0;
+        bool quitting = false;
+        for (;;) {
+            GetApp()->PeekAndPump();
+            if (GetApp()->IsQuitting()) {
+                quitting = true;
+                break;
+            }
+            Sleep(kWaitPassMs);
+            DWORD exitCode = 0;
+            if (!GetExitCodeProcess(process.hProcess, &exitCode)) {
+                if (++failedReads > kMaxFailedExitCodeReads)
+                    break;
+            } else if (exitCode != STILL_ACTIVE) {
+                break;
+            }
+        }
+        CloseHandle(process.hProcess);
+        if (quitting)
+            return;
+        EnableWindow(hwnd, TRUE);
+        SetForegroundWindow();
+        return;
+    }
+}

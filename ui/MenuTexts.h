@@ -1,0 +1,21 @@
+// The texts of the menu window, as the user sees them (Shift-JIS after compilation).
+#pragma once
+
+#define ZV_MENU_SUBFORM_FAILED "サブフォームの作成に失敗しました"
+#define ZV_MENU_SPLASH_FAILED "splash.bmpのロードに失敗しました"
+#define ZV_MENU_SPLASH_TEXT "%sインストーラ"
+#define ZV_MENU_TITLE "%sセットアップメニュー"
+#define ZV_MENU_NO_REGISTRY "レジストリ設定情報がありません\n\"Install.ifo\"を確認してください"
+#define ZV_MENU_LAUNCH_FAILED "%sを実行できませんでした"
+#define ZV_MENU_PROGRAM_FAILED "「%s」が起動できませんでした"
+#define ZV_MENU_DIRECTX_QUESTION \
+    "%sを実行するためにはDirectXのバージョンが%d以降である必要があります\nこのまま実行しますか？"
+#define ZV_MENU_DSETUP_MISSING "DSetup.dllがロードできません"
+#define ZV_MENU_DSETUP_INVALID "不正なDSetup.dllです"
+#define ZV_MENU_NOT_YET "この機能はまだありません"
+
+#define ZV_CAPTION_FAILURE "失敗"
+#define ZV_CAPTION_WARNING "警告"
+#define ZV_CAPTION_INFORMATION "情報"
+#define ZV_CAPTION_CONFIRMATION "確認"
+#define ZV_CAPTION_NOT_SUPPORTED "未対応"
