@@ -380,6 +380,67 @@ TEST_F(MenuWindowTest, QuitButtonClosesTheWindow)
     EXPECT_FALSE(IsWindow(window->GetHwnd()));
 }
 
+// The probe program copied into the test folder: it reports the menu's state while it runs and its folder.
+class ExtraProgramTest : public MenuWindowTest {
+protected:
+    void SetUp() override
+    {
+        MenuWindowTest::SetUp();
+        ASSERT_TRUE(CopyFileA("Z:" MENU_PROBE_PATH, folder.Path("probe.exe").c_str(), FALSE));
+        WriteBytes(folder.Path("splash.bmp"), MakeBitmapFile(200, 200));
+    }
+
+    // The probe's report, once it has been written (empty after timeoutMs).
+    std::string WaitForReport(DWORD timeoutMs)
+    {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(50)) {
+            std::string report = ReadBytes(folder.Path("probe.txt"));
+            if (!report.empty())
+                return report;
+        }
+        return "";
+    }
+};
+
+TEST_F(ExtraProgramTest, WaitedForProgramDisablesTheMenuUntilItEnds)
+{
+    Describe("$cmd = probe.exe,待つ,yes\r\n");
+    ASSERT_NE(nullptr, CreateMenu());
+    ASSERT_EQ(2000, window->commands[0].buttonId);
+    window->SendMessage(WM_COMMAND, 2000, 0);
+    // The report is there as soon as the handler returns: it waited for the program.
+    std::string report = ReadBytes(folder.Path("probe.txt"));
+    EXPECT_EQ(0u, report.find("disabled\n")) << report;
+    EXPECT_TRUE(IsWindowEnabled(window->GetHwnd()));
+}
+
+TEST_F(ExtraProgramTest, ShellStartsTheProgramInItsFolder)
+{
+    Describe("$cmd = probe.exe,開く,no\r\n");
+    ASSERT_NE(nullptr, CreateMenu());
+    SetCurrentDirectoryA(m_elsewhere.Path("").c_str()); // the program's folder is its own, not the current one
+    std::string fullPath = folder.Path("probe.exe");
+    lstrcpynA(window->commands[0].command, fullPath.c_str(), sizeof(window->commands[0].command));
+    window->SendMessage(WM_COMMAND, 2000, 0);
+    std::string report = WaitForReport(10000);
+    std::string expectedFolder = folder.Path("");
+    expectedFolder.pop_back(); // the current directory has no trailing backslash
+    EXPECT_EQ("enabled\n" + expectedFolder, report) << "not waited for";
+}
+
+TEST_F(ExtraProgramTest, ProgramThatCannotStartIsReported)
+{
+    WriteBytes(folder.Path("broken.exe"), "not a program");
+    Describe("$cmd = broken.exe,壊れた,yes\r\n");
+    ASSERT_NE(nullptr, CreateMenu());
+    MessageBoxWatcher watcher;
+    window->SendMessage(WM_COMMAND, 2000, 0);
+    ASSERT_TRUE(watcher.Wait());
+    EXPECT_EQ("「壊れた」が起動できませんでした", watcher.text);
+    EXPECT_EQ("失敗", watcher.caption);
+    EXPECT_TRUE(IsWindowEnabled(window->GetHwnd()));
+}
+
 TEST_F(MenuWindowTest, ScriptMessagesAndSounds)
 {
     window.reset(new CTestMainWnd());
