@@ -1,16 +1,77 @@
 #include "startup/InstallApp.h"
 
+#include <cstring>
+
+#include "foundation/Trace.h"
 #include "resources/resource.h"
+#include "startup/CommandLine.h"
+#include "startup/SelfDeletion.h"
+#include "startup/StartupTexts.h"
 #include "startup/WindowsVersion.h"
 #include "startup/WindowsVersion_win.h"
 
 namespace {
 
-const char kMainWindowFailed[] = "メインウィンドウの作成に失敗しました";
-const char kFailureCaption[] = "失敗";
-const int kMainClientSize = 240;
+const int kMainClientSize = 240; // the window sizes itself once it is built
+const UINT kErrorBox = MB_ICONERROR | MB_SETFOREGROUND;
 
 CInstallApp theApp;
+
+// Looks for name in the root of the CD-ROM drives from A to Z; the first drive that has it gives its root
+// ("X:\") to root (4 bytes). False when no drive has it.
+bool FindOnCdromDrives(const char* name, char* root)
+{
+    for (char letter = 'A'; letter <= 'Z'; letter++) {
+        char candidate[4] = {letter, ':', '\\', '\0'};
+        if (GetDriveTypeA(candidate) != DRIVE_CDROM)
+            continue;
+        char path[kPathBytes];
+        wsprintfA(path, "%s%s", candidate, name);
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(path, &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            FindClose(search);
+            memcpy(root, candidate, sizeof(candidate));
+            return true;
+        }
+    }
+    return false;
+}
+
+// The file name of path with its extension: what follows the last real backslash (a trail byte 5C of a
+// double-byte character is none).
+const char* FindFileName(const char* path)
+{
+    const char* name = path;
+    for (const char* cursor = path; *cursor != '\0';) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(*cursor)) && cursor[1] != '\0') {
+            cursor += 2;
+            continue;
+        }
+        if (*cursor == '\\' || *cursor == ':')
+            name = cursor + 1;
+        cursor++;
+    }
+    return name;
+}
+
+// True when the title is one plain folder name, so that the work folder is a folder of its own inside the
+// temporary folder. An empty title, "." or "..", or one with a separator, would make the work folder the temporary
+// folder itself or something outside it.
+bool IsOwnFolderName(const char* title)
+{
+    if (title[0] == '\0' || strcmp(title, ".") == 0 || strcmp(title, "..") == 0)
+        return false;
+    for (const char* cursor = title; *cursor != '\0'; cursor++) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(*cursor)) && cursor[1] != '\0') {
+            cursor++;
+            continue;
+        }
+        if (*cursor == '\\' || *cursor == '/' || *cursor == ':')
+            return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -22,18 +83,110 @@ CInstallApp* GetApp()
 CInstallApp::CInstallApp()
     : CApp(nullptr, nullptr)
     , windowsClassCode(kWindowsUnknown)
+    , deleteSelf(false)
+    , installerMutex(nullptr)
+    , tempOption(false)
+    , silentOption(false)
 {
+    dirOption[0] = '\0';
 }
 
-CInstallApp::~CInstallApp() { }
-
-bool CInstallApp::InitInstance(HINSTANCE instance, HINSTANCE prevInstance, LPSTR cmdLine, int showCmd)
+CInstallApp::~CInstallApp()
 {
-    if (!CApp::InitInstance(instance, prevInstance, cmdLine, showCmd))
+    if (installerMutex != nullptr)
+        CloseHandle(installerMutex);
+}
+
+void CInstallApp::ParseCommandLine(const char* cmdLine)
+{
+    COMMAND_LINE_OPTIONS options;
+    ::ParseCommandLine(cmdLine, &options);
+    silentOption = options.silent;
+    tempOption = options.temp;
+    memcpy(dirOption, options.dir, sizeof(dirOption));
+}
+
+bool CInstallApp::InitInstance(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
+{
+    m_instance = instance;
+
+    HANDLE running = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, ZV_STARTUP_MUTEX_NAME);
+    if (running != nullptr) {
+        CloseHandle(running);
         return false;
+    }
+    if (!CheckWindowsVersion(0, kWindows2000)) {
+        ::MessageBoxA(nullptr, ZV_TEXT_UNSUPPORTED_OS, ZV_TEXT_UNSUPPORTED_CAPTION, kErrorBox);
+        return false;
+    }
+    ParseCommandLine(cmdLine);
+    if (dirOption[0] != '\0')
+        SetCurrentDirectoryA(dirOption);
+    if (!mainWindow.ReadInstallInfo(ZV_STARTUP_SCRIPT_NAME) && !FindScriptOnDiscs())
+        return false;
+    if (cmdLine == nullptr)
+        return false;
+
+    if (silentOption)
+        return RunSilent();
+    if (tempOption)
+        return RunCopy(instance);
+    return CopyAndRelaunch();
+}
+
+bool CInstallApp::FindScriptOnDiscs()
+{
+    SetErrorMode(SEM_FAILCRITICALERRORS); // an empty drive must not ask the user to insert a disc
+    char root[4];
+    if (!FindOnCdromDrives(ZV_STARTUP_SCRIPT_NAME, root)) {
+        ::MessageBoxA(nullptr, ZV_TEXT_INSERT_GAME_CD, ZV_CAPTION_FAILURE, kErrorBox);
+        return false;
+    }
+    char message[256];
+    wsprintfA(message, ZV_TEXT_SETUP_FROM_DRIVE, root[0]);
+    ::MessageBoxA(nullptr, message, ZV_CAPTION_INFORMATION, MB_ICONINFORMATION | MB_SETFOREGROUND);
+    mainWindow.SetSourceDir(root);
+    SetCurrentDirectoryA(root);
+    if (!mainWindow.ReadInstallInfo(ZV_STARTUP_SCRIPT_NAME)) {
+        ::MessageBoxA(nullptr, ZV_TEXT_SCRIPT_UNREADABLE, ZV_CAPTION_FAILURE, kErrorBox);
+        return false;
+    }
+    return true;
+}
+
+bool CInstallApp::RunSilent()
+{
+    SetErrorMode(SEM_FAILCRITICALERRORS);
+    for (;;) {
+        char root[4];
+        if (FindOnCdromDrives(ZV_STARTUP_PROGRAM_NAME, root)) {
+            char program[kPathBytes];
+            wsprintfA(program, "%s%s", root, ZV_STARTUP_PROGRAM_NAME);
+            WinExec(program, SW_SHOW);
+            return false;
+        }
+        char message[1024];
+        wsprintfA(message, ZV_TEXT_INSERT_TITLE_CD, mainWindow.settings.gametitle);
+        if (::MessageBoxA(nullptr, message, ZV_CAPTION_SETUP, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
+            return false;
+    }
+}
+
+bool CInstallApp::RunCopy(HINSTANCE instance)
+{
+    deleteSelf = true;
+    installerMutex = nullptr;
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, ZV_STARTUP_MUTEX_NAME);
+    if (mutex == nullptr)
+        return false;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(mutex);
+        return false;
+    }
+    installerMutex = mutex;
+
     if (mainWindow.Create(instance, kMainClientSize, kMainClientSize) == nullptr) {
-        MessageBoxA(nullptr, kMainWindowFailed, kFailureCaption, MB_ICONERROR | MB_SETFOREGROUND);
-        CApp::ExitInstance(); // gives the mutex back
+        ::MessageBoxA(nullptr, ZV_TEXT_MAIN_WINDOW_FAILED, ZV_CAPTION_FAILURE, kErrorBox);
         return false;
     }
     mainWindow.ShowWindow(SW_SHOW);
@@ -42,9 +195,88 @@ bool CInstallApp::InitInstance(HINSTANCE instance, HINSTANCE prevInstance, LPSTR
     return true;
 }
 
+bool CInstallApp::CopyAndRelaunch()
+{
+    char tempPath[kPathBytes];
+    DWORD tempLength = GetTempPathA(sizeof(tempPath), tempPath);
+    if (tempLength == 0 || tempLength >= sizeof(tempPath)) {
+        ::MessageBoxA(nullptr, ZV_TEXT_NO_WORK_FOLDER, ZV_CAPTION_ERROR, kErrorBox);
+        return false;
+    }
+    const char* title = mainWindow.settings.gametitle;
+    bool ownFolder = IsOwnFolderName(title);
+    char workFolder[kPathBytes];
+    char executable[kPathBytes];
+    char copyPath[kPathBytes];
+    DWORD executableLength = GetModuleFileNameA(nullptr, executable, sizeof(executable));
+    bool pathsFit = tempLength + strlen(title) < sizeof(workFolder) && executableLength > 0
+        && executableLength < sizeof(executable);
+    if (pathsFit) {
+        wsprintfA(workFolder, "%s%s", tempPath, ownFolder ? title : "");
+        pathsFit = *JoinPath(copyPath, workFolder, FindFileName(executable)) != '\0';
+    }
+    if (!pathsFit) {
+        // Nothing was made yet, so there is nothing to take back.
+        ::MessageBoxA(nullptr, ZV_TEXT_WORK_COPY_FAILED, ZV_CAPTION_ERROR, kErrorBox);
+        return false;
+    }
+    CreateDirectoryA(workFolder, nullptr); // an existing folder is fine
+
+    if (!CopyFileA(executable, copyPath, FALSE) && GetLastError() != ERROR_FILE_EXISTS) {
+        // A read-only copy left by an earlier run cannot be overwritten until its attributes are reset.
+        SetFileAttributesA(copyPath, FILE_ATTRIBUTE_NORMAL);
+        if (!CopyFileA(executable, copyPath, FALSE) && GetLastError() != ERROR_FILE_EXISTS) {
+            RemoveWorkCopy(workFolder, copyPath, ownFolder);
+            ::MessageBoxA(nullptr, ZV_TEXT_WORK_COPY_FAILED, ZV_CAPTION_ERROR, kErrorBox);
+            return false;
+        }
+    }
+    SetFileAttributesA(copyPath, FILE_ATTRIBUTE_NORMAL); // a copy from a disc is read-only
+
+    // The script's folder: the copy works there and is told it with -dir.
+    char scriptFolder[kPathBytes];
+    DWORD folderLength = GetCurrentDirectoryA(sizeof(scriptFolder), scriptFolder);
+    if (folderLength == 0 || folderLength >= sizeof(scriptFolder))
+        scriptFolder[0] = '\0';
+    char commandLine[1024]; // two paths of at most 259 bytes and the options
+    wsprintfA(commandLine, "\"%s\" -temp -dir:\"%s\"", copyPath, scriptFolder);
+    STARTUPINFOA startup;
+    memset(&startup, 0, sizeof(startup));
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process;
+    if (CreateProcessA(copyPath, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+            scriptFolder[0] != '\0' ? scriptFolder : nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    } else {
+        RemoveWorkCopy(workFolder, copyPath, ownFolder);
+        ::MessageBoxA(nullptr, ZV_TEXT_WORK_START_FAILED, ZV_CAPTION_ERROR, kErrorBox);
+    }
+    return false; // the copy carries on; this process ends
+}
+
+void CInstallApp::RemoveWorkCopy(const char* workFolder, const char* copyPath, bool ownFolder)
+{
+    if (ownFolder) {
+        mainWindow.RemoveTree(workFolder);
+    } else {
+        // The work folder is the temporary folder itself: only what this start put there goes.
+        SetFileAttributesA(copyPath, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(copyPath);
+    }
+}
+
 int CInstallApp::ExitInstance()
 {
-    return CApp::ExitInstance();
+    if (deleteSelf) {
+        char executable[kPathBytes];
+        DWORD length = GetModuleFileNameA(nullptr, executable, sizeof(executable));
+        if (length > 0 && length < sizeof(executable))
+            ScheduleSelfDeletion(executable);
+        else
+            Trace("失敗：CInstallApp::ExitInstance 実行ファイル名が取得できない\n");
+    }
+    return 0;
 }
 
 bool CInstallApp::DetectWindowsVersion()

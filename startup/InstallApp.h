@@ -1,20 +1,29 @@
-// CInstallApp: the installer's application class and its one static object, reached through GetApp.
+// CInstallApp: the installer's application class and its one static object, reached through GetApp. Its start
+// step decides among the three ways the program runs: the first start from the disc (copy the program to a work
+// folder under the temporary folder, start the copy, end), the copy (-temp: the menu window and the message
+// loop) and the silent start (-silent: start the disc's ZVSetup.exe from a CD-ROM drive).
 #pragma once
 
 #include <cstdint>
 
 #include "foundation/App.h"
-#include "ui/ZVWnd.h"
+#include "foundation/ZVString.h"
+#include "ui/MainWnd.h"
 
 class CInstallApp : public CApp {
 public:
     CInstallApp();
-    ~CInstallApp() override;
+    ~CInstallApp() override; // closes the installer mutex when it is held
 
-    // The frame's start step, then the menu window: a shown window of the class "ZVWndClass" whose client area
-    // is 240 x 240, with the program's icon.
+    // True only for the copy, whose menu window is then shown; every other way ends with false (exit code -1)
+    // once its work is done. A start while a copy runs (the mutex "ZVSetupApp" exists) ends at once, silently.
     bool InitInstance(HINSTANCE instance, HINSTANCE prevInstance, LPSTR cmdLine, int showCmd) override;
+    // Schedules the deletion of the running executable when this process is the copy; returns 0. The mutex
+    // stays held until the destructor.
     int ExitInstance() override;
+
+    // Fills the three option members from the command line (see startup/CommandLine.h).
+    void ParseCommandLine(const char* cmdLine);
 
     // Classifies the running system into the Windows class code; false (code -1) when it is not classifiable.
     bool DetectWindowsVersion();
@@ -23,11 +32,26 @@ public:
     bool CheckWindowsVersion(int32_t min9x, int32_t minNT);
     int32_t GetWindowsClassCode() const { return windowsClassCode; }
 
-    CZVWnd& GetMainWindow() { return mainWindow; }
+    CMainWnd& GetMainWindow() { return mainWindow; }
+    bool IsTempOption() const { return tempOption; }
+    bool IsSilentOption() const { return silentOption; }
+    const char* GetDirOption() const { return dirOption; }
 
 private:
+    bool FindScriptOnDiscs(); // the disc search when "Install.ifo" is not in the current folder
+    bool RunSilent(); // always false: this process ends
+    bool RunCopy(HINSTANCE instance);
+    bool CopyAndRelaunch(); // always false: this process ends
+    // Takes back what a failed first start left in the work folder.
+    void RemoveWorkCopy(const char* workFolder, const char* copyPath, bool ownFolder);
+
     int32_t windowsClassCode; // -1 until the system is classified
-    CZVWnd mainWindow;
+    bool deleteSelf; // set by the copy: ExitInstance schedules the deletion of the running executable
+    HANDLE installerMutex; // "ZVSetupApp", held by the copy while it runs; null otherwise
+    bool tempOption;
+    bool silentOption;
+    char dirOption[kPathBytes]; // "" when absent
+    CMainWnd mainWindow;
 };
 
 // The one application object.

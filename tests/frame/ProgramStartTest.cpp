@@ -1,9 +1,12 @@
-// ZVSetup.exe itself: it starts, shows its window of the class "ZVWndClass", and ends when that window closes.
+// ZVSetup.exe itself, started as the relaunched copy: it shows its window of the class "ZVWndClass" and ends when
+// that window closes.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include <windows.h>
+
+#include "tests/TestFiles.h"
 
 namespace {
 
@@ -37,11 +40,27 @@ std::string ProgramPath()
     return path;
 }
 
+// A 1 x 1 picture, so that the menu has its splash picture and shows no box about it.
+std::string TinyBitmap()
+{
+    const unsigned char bytes[58] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0,
+        0, 1, 0, 24, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x40, 0x80, 0xC0, 0};
+    return std::string(reinterpret_cast<const char*>(bytes), sizeof(bytes));
+}
+
 } // namespace
 
 TEST(ProgramStart, ShowsTheMenuWindowAndEndsWhenItCloses)
 {
-    std::string commandLine = "\"" + ProgramPath() + "\"";
+    // The copy schedules its own deletion at exit: it runs from a private folder, never from the build.
+    TestFolder folder;
+    std::string program = folder.Path("ZVSetup.exe");
+    ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), program.c_str(), FALSE));
+    WriteBytes(folder.Path("splash.bmp"), TinyBitmap());
+    WriteBytes(folder.Path("Install.ifo"),
+        "$installtypecount = 1\r\n$gametitle = ZVStartTest\r\n$registryroot = ZVTests\r\n$registrykey = StartTest\r\n");
+    std::string folderPath = program.substr(0, program.rfind('\\'));
+    std::string commandLine = "\"" + program + "\" -temp -dir:\"" + folderPath + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
@@ -59,10 +78,6 @@ TEST(ProgramStart, ShowsTheMenuWindowAndEndsWhenItCloses)
         for (int wait = 0; wait < 100 && !IsWindowVisible(search.found); wait++)
             Sleep(50);
         EXPECT_TRUE(IsWindowVisible(search.found));
-        RECT client;
-        GetClientRect(search.found, &client);
-        EXPECT_EQ(240, client.right);
-        EXPECT_EQ(240, client.bottom);
         PostMessageA(search.found, WM_CLOSE, 0, 0);
     }
 
