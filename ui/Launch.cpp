@@ -22,6 +22,8 @@ void CMainWnd::LaunchGame()
         // CreateProcessA may write into the command line: it gets a copy.
         char commandLine[kPathBytes];
         lstrcpynA(commandLine, GameCommandLine(settings), sizeof(commandLine));
+        char previousDir[kPathBytes] = "";
+        DWORD length = GetCurrentDirectoryA(sizeof(previousDir), previousDir);
         SetCurrentDirectoryA(installedDir);
         STARTUPINFOA startup = {};
         PROCESS_INFORMATION process = {};
@@ -30,6 +32,9 @@ void CMainWnd::LaunchGame()
             CloseHandle(process.hThread);
             CloseHandle(process.hProcess);
             launched = true;
+        } else if (length > 0 && length < sizeof(previousDir)) {
+            // The menu stays: the extra buttons' relative paths are still meant from the disc folder.
+            SetCurrentDirectoryA(previousDir);
         }
     }
     if (launched) {

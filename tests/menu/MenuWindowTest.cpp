@@ -370,6 +370,25 @@ TEST_F(MenuWindowTest, LaunchOfATitleNotInstalledFails)
     EXPECT_TRUE(IsWindow(window->GetHwnd()));
 }
 
+TEST_F(MenuWindowTest, FailedLaunchKeepsTheCurrentDirectory)
+{
+    WriteBytes(folder.Path("splash.bmp"), MakeBitmapFile(200, 200));
+    WriteBytes(m_elsewhere.Path("game.exe"), "not a program");
+    WriteInstallDir(m_elsewhere.Path(""));
+    Describe("$executefile = game.exe\r\n");
+    ASSERT_NE(nullptr, CreateMenu());
+    ASSERT_TRUE(window->isInstalled);
+    char before[MAX_PATH] = "", after[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof(before), before);
+    MessageBoxWatcher watcher;
+    window->SendMessage(WM_APP + 3, 0, 0);
+    ASSERT_TRUE(watcher.Wait());
+    EXPECT_EQ("テストを実行できませんでした", watcher.text);
+    GetCurrentDirectoryA(sizeof(after), after);
+    EXPECT_STREQ(before, after);
+    EXPECT_TRUE(IsWindow(window->GetHwnd()));
+}
+
 TEST_F(MenuWindowTest, QuitButtonClosesTheWindow)
 {
     WriteBytes(folder.Path("splash.bmp"), MakeBitmapFile(200, 200));
