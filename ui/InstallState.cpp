@@ -12,8 +12,7 @@ typedef int(WINAPI* DIRECTX_GET_VERSION)(DWORD* version, DWORD* revision);
 
 // Looks for the install folder in the title's key below root\basePath. True when the title counts as installed
 // there; *stop is set when the folder could not be made current, after which nothing more is read.
-bool FindInstallation(HKEY root, const char* basePath, const INSTALL_SETTINGS& settings, char* installedDir,
-    bool* stop)
+bool FindInstallation(HKEY root, const char* basePath, const INSTALL_SETTINGS& settings, char* installedDir, bool* stop)
 {
     CRegProfile profile;
     profile.SetRoot(root, basePath);
@@ -97,8 +96,8 @@ bool CMainWnd::QueryDirectXVersion(HMODULE* library)
         MessageBox(ZV_MENU_DSETUP_MISSING, ZV_CAPTION_FAILURE, MB_ICONERROR);
         return false;
     }
-    DIRECTX_GET_VERSION getVersion =
-        reinterpret_cast<DIRECTX_GET_VERSION>(reinterpret_cast<void*>(GetProcAddress(*library, "DirectXSetupGetVersion")));
+    DIRECTX_GET_VERSION getVersion = reinterpret_cast<DIRECTX_GET_VERSION>(
+        reinterpret_cast<void*>(GetProcAddress(*library, "DirectXSetupGetVersion")));
     if (getVersion == nullptr) {
         MessageBox(ZV_MENU_DSETUP_INVALID, ZV_CAPTION_FAILURE, MB_OK);
         return false;

@@ -8,7 +8,7 @@
 
 class CMainWnd : public CZVWnd, public INSTALL_DESCRIPTION {
 public:
-    CMainWnd();  // sourceDir starts as the current directory
+    CMainWnd(); // sourceDir starts as the current directory
     ~CMainWnd() override;
     CMainWnd(const CMainWnd&) = delete;
     CMainWnd& operator=(const CMainWnd&) = delete;
@@ -43,26 +43,26 @@ public:
     // Shows, hides, enables and disables the launch, install and uninstall buttons for the install state.
     void ApplyInstallState();
 
-    char sourceDir[260];  // the folder of the disc that holds "Install.ifo"
-    char installedDir[260];  // the install folder with its trailing backslash; empty when not installed
+    char sourceDir[260]; // the folder of the disc that holds "Install.ifo"
+    char installedDir[260]; // the install folder with its trailing backslash; empty when not installed
     bool isInstalled;
-    bool isInstalledForAllUsers;  // found under the default user's hive
-    bool hasAdminRights;  // the default user's hive may be written
-    bool isDirectXReady;  // the installed DirectX is at least directxrequire
+    bool isInstalledForAllUsers; // found under the default user's hive
+    bool hasAdminRights; // the default user's hive may be written
+    bool isDirectXReady; // the installed DirectX is at least directxrequire
 
 protected:
-    HWND subFormHandle;  // the modeless menu dialog (101), a child of this window
-    CZVWnd subForm;  // attached to subFormHandle
-    HBITMAP splashBitmap;  // "splash.bmp" or the generated replacement; never released
+    HWND subFormHandle; // the modeless menu dialog (101), a child of this window
+    CZVWnd subForm; // attached to subFormHandle
+    HBITMAP splashBitmap; // "splash.bmp" or the generated replacement; never released
 
 private:
-    LRESULT BuildMenu();  // WM_CREATE: 0, or -1 when the sub-form cannot be made
+    LRESULT BuildMenu(); // WM_CREATE: 0, or -1 when the sub-form cannot be made
     void LoadSplashBitmap();
     void PlaceWindows();
     void CreateExtraButtons();
     void LaunchGame();
     void StartExtraProgram(int controlId);
-    bool QueryDirectXVersion(HMODULE* library);  // false when the library could not be used
+    bool QueryDirectXVersion(HMODULE* library); // false when the library could not be used
     bool ConfirmDirectXForLaunch();
     void ShowNotYetAvailable();
     static INT_PTR CALLBACK SubFormProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

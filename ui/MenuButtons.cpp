@@ -92,7 +92,8 @@ void CMainWnd::CreateExtraButtons()
     for (const COMMAND_ENTRY& entry : commands) {
         char fullPath[kPathBytes];
         DWORD length = GetFullPathNameA(entry.command, sizeof(fullPath), fullPath, nullptr);
-        bool exists = length > 0 && length < sizeof(fullPath) && GetFileAttributesA(fullPath) != INVALID_FILE_ATTRIBUTES;
+        bool exists
+            = length > 0 && length < sizeof(fullPath) && GetFileAttributesA(fullPath) != INVALID_FILE_ATTRIBUTES;
         CZVString caption;
         int breaks = -1;
         if (exists && caption.Alloc(kMessageBytes))
@@ -113,8 +114,8 @@ void CMainWnd::CreateExtraButtons()
         if (lineBreaks[i] > 0)
             style |= BS_OWNERDRAW;
         HWND button = CreateWindowExA(0, "BUTTON", captions[i].GetString(), style, column.left, places[i].top,
-            column.buttonWidth, places[i].height, subFormHandle,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId)), hInstance, nullptr);
+            column.buttonWidth, places[i].height, subFormHandle, reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId)),
+            hInstance, nullptr);
         commands[i].buttonId = nextId++;
         if (button != nullptr) {
             CZVWnd control;
@@ -122,8 +123,8 @@ void CMainWnd::CreateExtraButtons()
             control.SetFont(font, true);
         }
     }
-    ::MoveWindow(GetDlgItem(subFormHandle, IDC_QUIT), column.left, quitTop, column.buttonWidth, column.buttonHeight,
-        TRUE);
+    ::MoveWindow(
+        GetDlgItem(subFormHandle, IDC_QUIT), column.left, quitTop, column.buttonWidth, column.buttonHeight, TRUE);
 }
 
 void CMainWnd::ApplyInstallState()

@@ -8,7 +8,7 @@
 #define ZV_MENU_NO_REGISTRY "レジストリ設定情報がありません\n\"Install.ifo\"を確認してください"
 #define ZV_MENU_LAUNCH_FAILED "%sを実行できませんでした"
 #define ZV_MENU_PROGRAM_FAILED "「%s」が起動できませんでした"
-#define ZV_MENU_DIRECTX_QUESTION \
+#define ZV_MENU_DIRECTX_QUESTION                                                                                       \
     "%sを実行するためにはDirectXのバージョンが%d以降である必要があります\nこのまま実行しますか？"
 #define ZV_MENU_DSETUP_MISSING "DSetup.dllがロードできません"
 #define ZV_MENU_DSETUP_INVALID "不正なDSetup.dllです"

@@ -54,8 +54,7 @@ const PLACE_CASE kPlaceCases[] = {
     {"with a DirectX requirement quit stays below DirectX", 7, {}, {}, {}, 10 + 3 * 36},
     {"without DirectX the first extra button takes its row", 0, {0, 0}, {82, 118}, {20, 20}, 154},
     {"below the DirectX button when one is needed", 9, {0}, {118}, {20}, 154},
-    {"a two-line caption is double height and moves the rest one height down", 0, {1, 0}, {82, 138}, {40, 20},
-        174},
+    {"a two-line caption is double height and moves the rest one height down", 0, {1, 0}, {82, 138}, {40, 20}, 174},
     {"three lines", 0, {2}, {82}, {60}, 82 + 2 * 20 + 36},
     {"a missing program takes no row", 0, {0, -1, 0}, {82, -1, 118}, {20, 0, 20}, 154},
 };

@@ -94,7 +94,8 @@ protected:
     void Describe(const std::string& lines)
     {
         std::string script = "$gametitle = テスト\r\n$installtypecount = 1\r\n$registryroot = ZVMenuTest\r\n"
-                             "$registrykey = Title\r\n$registryinstalldirvalue = InstallDir\r\n" + lines;
+                             "$registrykey = Title\r\n$registryinstalldirvalue = InstallDir\r\n"
+            + lines;
         window.reset(new CTestMainWnd());
         SCRIPT_ERROR error;
         ASSERT_TRUE(ParseInstallScript(CZVString(script.c_str()), window.get(), &error)) << error.message;
@@ -222,8 +223,8 @@ TEST_F(MenuWindowTest, DirectXRequirementKeepsItsButton)
     EXPECT_FALSE(window->isDirectXReady);
 
     EXPECT_TRUE(Visible(IDC_DIRECTX));
-    EXPECT_EQ(ButtonRect(IDC_DIRECTX).top + (ButtonRect(IDC_INSTALL).top - ButtonRect(IDC_LAUNCH).top),
-        ButtonRect(2000).top);
+    EXPECT_EQ(
+        ButtonRect(IDC_DIRECTX).top + (ButtonRect(IDC_INSTALL).top - ButtonRect(IDC_LAUNCH).top), ButtonRect(2000).top);
     // A small picture: the window keeps its minimum size.
     RECT client = {}, subFormRect = {};
     GetClientRect(window->GetHwnd(), &client);
@@ -275,7 +276,8 @@ TEST_F(MenuWindowTest, ScriptWithoutRegistrySettingsWarns)
     WriteBytes(folder.Path("splash.bmp"), MakeBitmapFile(200, 200));
     window.reset(new CTestMainWnd());
     SCRIPT_ERROR error;
-    ASSERT_TRUE(ParseInstallScript(CZVString("$gametitle = テスト\r\n$installtypecount = 1\r\n"), window.get(), &error));
+    ASSERT_TRUE(
+        ParseInstallScript(CZVString("$gametitle = テスト\r\n$installtypecount = 1\r\n"), window.get(), &error));
     MessageBoxWatcher watcher;
     ASSERT_NE(nullptr, CreateMenu());
     ASSERT_TRUE(watcher.Wait());
