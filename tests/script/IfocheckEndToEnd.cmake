@@ -47,7 +47,7 @@ endfunction()
 
 # The sample title is consistent once the installer and its splash picture are on disc 1.
 run(EXIT 0 ARGS --strict --disc sample/disc1 --disc sample/disc2 sample/disc1/Install.ifo
-    EXPECT "install types: 2" "file entries" "discs: 2" "directories: 1" "shortcuts: 1" "buttons: 1"
+    EXPECT "install types: 2" "file entries" "discs: 2" "directories: 1" "shortcuts: 1" "buttons: 2"
     REJECT "warning"
     NATIVE_EXPECT "title: サンプルゲーム" "  1 フル: 2 MB, 6 file entries" "  2 サンプルゲーム ディスク2")
 run(EXIT 0 ARGS --json sample/disc1/Install.ifo
