@@ -47,7 +47,7 @@ void StoreDir(const TOKEN& token, COMMAND_LINE_OPTIONS* options)
         options->dir[i] = token.text[i];
 }
 
-}  // namespace
+} // namespace
 
 void ParseCommandLine(const char* cmdLine, COMMAND_LINE_OPTIONS* options)
 {

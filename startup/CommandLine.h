@@ -5,9 +5,9 @@
 #include "foundation/ZVString.h"
 
 struct COMMAND_LINE_OPTIONS {
-    bool silent;  // -silent: start the disc's ZVSetup.exe from a CD-ROM drive
-    bool temp;  // -temp: this process is the relaunched copy in the work folder
-    char dir[kPathBytes];  // the value of -dir, "" when absent
+    bool silent; // -silent: start the disc's ZVSetup.exe from a CD-ROM drive
+    bool temp; // -temp: this process is the relaunched copy in the work folder
+    char dir[kPathBytes]; // the value of -dir, "" when absent
 };
 
 // Clears options, then scans cmdLine (null counts as empty). An option is a hyphen and a name ended by a space

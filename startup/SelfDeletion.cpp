@@ -11,7 +11,7 @@ enum RenameScan {
     kEntryWritten,
 };
 
-}  // namespace
+} // namespace
 
 CZVString MakeRenameDeleteEntry(const char* shortPath)
 {
@@ -20,7 +20,7 @@ CZVString MakeRenameDeleteEntry(const char* shortPath)
 
 CZVString AddRenameEntry(const CZVString& iniText, const CZVString& entry)
 {
-    CZVString reader(iniText);  // a reader of its own: the cursors of the caller's string stay as they are
+    CZVString reader(iniText); // a reader of its own: the cursors of the caller's string stay as they are
     CZVString result;
     const CZVString header(kRenameHeader);
     const CZVString lineEnd(kLineEnd);

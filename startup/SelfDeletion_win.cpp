@@ -31,7 +31,8 @@ bool ScheduleSelfDeletion(const char* path, bool family95)
         return false;
     char iniPath[kPathBytes];
     char backupPath[kPathBytes];
-    if (*JoinPath(iniPath, windowsDir, "wininit.ini") == '\0' || *JoinPath(backupPath, windowsDir, "wininit.zv") == '\0')
+    if (*JoinPath(iniPath, windowsDir, "wininit.ini") == '\0'
+        || *JoinPath(backupPath, windowsDir, "wininit.zv") == '\0')
         return false;
 
     CZVString entry = MakeRenameDeleteEntry(shortPath);

@@ -7,7 +7,7 @@
 
 #define ZV_TEXT_UNSUPPORTED_OS "このOSには対応していません\nインストールを中断します"
 #define ZV_TEXT_UNSUPPORTED_CAPTION "未対応"
-#define ZV_TEXT_INSERT_GAME_CD \
+#define ZV_TEXT_INSERT_GAME_CD                                                                                         \
     "ゲームのCDをドライブに入れてから起動してください\nセットアッププログラムが起動した場合は終了してください"
 #define ZV_TEXT_SETUP_FROM_DRIVE "%cドライブからセットアップします" // the drive letter
 #define ZV_TEXT_SCRIPT_UNREADABLE "インストール情報ファイルが読み込めませんでした"

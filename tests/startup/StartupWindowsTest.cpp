@@ -198,8 +198,8 @@ TEST_F(WininitTest, FirstEntryMakesTheFileAndLaterOnesKeepABackup)
     // An existing backup stays as it was; the file is written anyway.
     ASSERT_TRUE(ScheduleSelfDeletion(program.c_str(), true));
     EXPECT_EQ("[rename]\nNUL=C:\\OLD.EXE\n[boot]\n", ReadBytes(backup));
-    EXPECT_EQ("[rename]\r\nNUL=C:\\OLD.EXE\r\nNUL=" + shortPath + "\r\nNUL=" + shortPath + "\r\n[boot]\r\n",
-        ReadBytes(ini));
+    EXPECT_EQ(
+        "[rename]\r\nNUL=C:\\OLD.EXE\r\nNUL=" + shortPath + "\r\nNUL=" + shortPath + "\r\n[boot]\r\n", ReadBytes(ini));
 }
 
 TEST_F(WininitTest, NoShortPathWritesNothing)

@@ -1,0 +1,240 @@
+// Start-up from the disc, end to end: the real ZVSetup.exe on CD-ROM drives of the test prefix.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "tests/e2e/E2eHarness.h"
+
+namespace {
+
+const char kMenuClass[] = "ZVWndClass";
+const char kProgramName[] = "ZVSetup.exe";
+const DWORD kWaitMs = 20000;
+const DWORD kExitFailed = static_cast<DWORD>(-1);
+
+std::string Environment(const char* name)
+{
+    const char* value = getenv(name);
+    return value != nullptr ? value : "";
+}
+
+std::string Lower(std::string text)
+{
+    std::transform(
+        text.begin(), text.end(), text.begin(), [](char ch) { return ch >= 'A' && ch <= 'Z' ? ch + 32 : ch; });
+    return text;
+}
+
+std::string Script(const std::string& title)
+{
+    return "$installtypecount = 1\r\n$gametitle = " + title + "\r\n$registryroot = ZVE2E\r\n$registrykey = " + title
+        + "\r\n";
+}
+
+std::string MenuTitle(const std::string& title)
+{
+    return title + "セットアップメニュー";
+}
+
+// One scenario: its CD-ROM drives, a work folder that is no disc, and nothing left running afterwards.
+class StartupScenario : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string root = Environment("ZV_E2E_ROOT");
+        letters = Environment("ZV_E2E_LETTERS");
+        program = UnixToWindows(Environment("ZV_E2E_PROGRAM"));
+        ASSERT_FALSE(root.empty()) << "run through run-scenario.sh";
+        rootFolder = UnixToWindows(root);
+        workFolder = rootFolder + "\\work";
+        CreateDirectoryA(workFolder.c_str(), nullptr);
+        for (char letter : letters) {
+            std::string unixFolder = root + "/disc_" + static_cast<char>(letter - 'A' + 'a');
+            ASSERT_TRUE(DefineCdromDrive(letter, unixFolder.c_str())) << "drive " << letter << ":";
+            definedLetters += letter;
+            ASSERT_EQ(static_cast<UINT>(DRIVE_CDROM), GetDriveTypeA(Root(letter).c_str()))
+                << "drive " << letter << ": is no CD-ROM drive of the prefix";
+        }
+        ASSERT_TRUE(ProcessesNamed(kProgramName).empty()) << "an installer from an earlier run is still running";
+    }
+
+    void TearDown() override
+    {
+        for (DWORD id : ProcessesNamed(kProgramName)) {
+            CStartedProcess leftover;
+            if (leftover.Open(id))
+                TerminateProcess(leftover.Handle(), 1);
+        }
+        for (char letter : definedLetters)
+            DefineCdromDrive(letter, nullptr);
+        for (const std::string& title : titles)
+            RemoveFolder(TempPath() + title);
+    }
+
+    static std::string Root(char letter) { return std::string(1, letter) + ":\\"; }
+    // Where the test writes a disc's files: the disc folder as the Unix side has it, not the read-only drive.
+    std::string DiscFolder(char letter) const { return rootFolder + "\\disc_" + static_cast<char>(letter - 'A' + 'a'); }
+
+    // The program, the script and the splash picture in folder, for a title whose work folder starts empty.
+    void PutTitle(const std::string& folder, const std::string& title)
+    {
+        ASSERT_TRUE(CopyFileA(program.c_str(), (folder + "\\" + kProgramName).c_str(), FALSE)) << folder;
+        WriteFileBytes(folder + "\\Install.ifo", Script(title));
+        WriteFileBytes(folder + "\\splash.bmp", MakeBitmap(64, 48, 0x20, 0x60, 0xA0));
+        titles.push_back(title);
+        RemoveFolder(TempPath() + title);
+    }
+
+    // Waits for the menu of the title, takes its process over, and checks that it is the relaunched copy.
+    HWND WaitForCopy(const std::string& title, const std::string& discFolder, CStartedProcess* copy)
+    {
+        HWND menu = WaitForWindow(kMenuClass, MenuTitle(title).c_str(), kWaitMs);
+        EXPECT_NE(nullptr, menu) << "no menu window titled " << MenuTitle(title);
+        if (menu == nullptr)
+            return nullptr;
+        DWORD id = 0;
+        GetWindowThreadProcessId(menu, &id);
+        EXPECT_TRUE(copy->Open(id));
+        std::string copyPath = TempPath() + title + "\\" + kProgramName;
+        EXPECT_EQ(Lower(copyPath), Lower(ProcessImagePath(copy->Handle())));
+        EXPECT_EQ("\"" + copyPath + "\" -temp -dir:\"" + discFolder + "\"", ProcessCommandLine(copy->Handle()));
+        return menu;
+    }
+
+    std::string letters;
+    std::string program; // the build's ZVSetup.exe
+    std::string rootFolder;
+    std::string workFolder; // a folder on no CD-ROM drive
+    std::vector<std::string> titles;
+    std::string definedLetters;
+};
+
+TEST_F(StartupScenario, FirstStartRelaunchesACopyThatDeletesItselfAtExit)
+{
+    const char disc = 'R';
+    const std::string title = "ソフトE2E"; // "ソ" ends in the byte of a backslash
+    PutTitle(DiscFolder(disc), title);
+
+    CStartedProcess first;
+    ASSERT_TRUE(first.Start(Root(disc) + kProgramName, "", Root(disc)));
+    EXPECT_EQ(kExitFailed, first.WaitExit(kWaitMs)) << "the first start ends with -1 once the copy runs";
+    CStartedProcess copy;
+    HWND menu = WaitForCopy(title, Root(disc), &copy);
+    ASSERT_NE(nullptr, menu);
+
+    // A further start from the disc while the copy runs ends at once, silently.
+    CStartedProcess second;
+    ASSERT_TRUE(second.Start(Root(disc) + kProgramName, "", Root(disc)));
+    EXPECT_EQ(kExitFailed, second.WaitExit(kWaitMs));
+    EXPECT_TRUE(NoBoxAppears(0, 1000));
+    EXPECT_TRUE(IsWindow(menu));
+
+    // So does a second copy.
+    CStartedProcess secondCopy;
+    std::string copyPath = TempPath() + title + "\\" + kProgramName;
+    ASSERT_TRUE(secondCopy.Start(copyPath, "-temp -dir:\"" + Root(disc) + "\"", Root(disc)));
+    EXPECT_EQ(kExitFailed, secondCopy.WaitExit(kWaitMs));
+
+    PostMessageA(menu, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, copy.WaitExit(kWaitMs));
+    std::vector<std::string> pending = PendingDeletions();
+    bool scheduled = false;
+    for (const std::string& path : pending)
+        scheduled = scheduled || Lower(path) == Lower(copyPath);
+    EXPECT_TRUE(scheduled) << "the copy did not schedule its own deletion: " << copyPath;
+    EXPECT_TRUE(PathExists(copyPath)) << "the copy stays until the next system start";
+}
+
+TEST_F(StartupScenario, ScriptFoundOnTheSecondCdromDrive)
+{
+    const char emptyDisc = 'S', gameDisc = 'T';
+    const std::string title = "ZVE2E検索";
+    PutTitle(DiscFolder(gameDisc), title);
+    ASSERT_TRUE(CopyFileA(program.c_str(), (workFolder + "\\" + kProgramName).c_str(), FALSE));
+    ASSERT_FALSE(PathExists(Root(emptyDisc) + "Install.ifo"));
+
+    CStartedProcess first;
+    ASSERT_TRUE(first.Start(workFolder + "\\" + kProgramName, "", workFolder));
+    FOUND_BOX box = WaitForBox("情報", kWaitMs);
+    ASSERT_NE(nullptr, box.window);
+    EXPECT_EQ("Tドライブからセットアップします", box.text);
+    EXPECT_TRUE(AnswerBox(box, IDOK));
+    EXPECT_EQ(kExitFailed, first.WaitExit(kWaitMs));
+
+    CStartedProcess copy;
+    HWND menu = WaitForCopy(title, Root(gameDisc), &copy);
+    ASSERT_NE(nullptr, menu);
+    PostMessageA(menu, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, copy.WaitExit(kWaitMs));
+}
+
+TEST_F(StartupScenario, MissingOrBrokenScriptEndsWithItsBox)
+{
+    // Drive U: is a CD-ROM drive without the script.
+    ASSERT_TRUE(CopyFileA(program.c_str(), (workFolder + "\\" + kProgramName).c_str(), FALSE));
+    const std::string insertCd
+        = "ゲームのCDをドライブに入れてから起動してください\nセットアッププログラムが起動した場合は終了してください";
+    {
+        CStartedProcess start;
+        ASSERT_TRUE(start.Start(workFolder + "\\" + kProgramName, "", workFolder));
+        FOUND_BOX box = WaitForBox(nullptr, kWaitMs);
+        ASSERT_NE(nullptr, box.window);
+        EXPECT_EQ("失敗", box.caption);
+        EXPECT_EQ(insertCd, box.text);
+        EXPECT_TRUE(AnswerBox(box, IDOK));
+        EXPECT_EQ(kExitFailed, start.WaitExit(kWaitMs));
+    }
+
+    // A syntax error is reported with the file, the line and its text; the discs are searched next.
+    WriteFileBytes(workFolder + "\\Install.ifo", "$installtypecount = 1\r\n$gametitle = x\r\n$numberofdisc = 0\r\n");
+    CStartedProcess start;
+    ASSERT_TRUE(start.Start(workFolder + "\\" + kProgramName, "", workFolder));
+    FOUND_BOX syntax = WaitForBox(nullptr, kWaitMs);
+    ASSERT_NE(nullptr, syntax.window);
+    EXPECT_EQ("構文エラー", syntax.caption);
+    EXPECT_EQ(
+        "ディスク枚数は1以上を指定してください\n\nファイル名: Install.ifo\n行数: 3\n$numberofdisc = 0", syntax.text);
+    EXPECT_TRUE(AnswerBox(syntax, IDOK));
+    FOUND_BOX noDisc = WaitForBox(nullptr, kWaitMs);
+    ASSERT_NE(nullptr, noDisc.window);
+    EXPECT_EQ("失敗", noDisc.caption);
+    EXPECT_EQ(insertCd, noDisc.text);
+    EXPECT_TRUE(AnswerBox(noDisc, IDOK));
+    EXPECT_EQ(kExitFailed, start.WaitExit(kWaitMs));
+}
+
+TEST_F(StartupScenario, SilentStartRunsTheDiscsProgramOrAsksForTheDisc)
+{
+    const char disc = 'V';
+    const std::string title = "ZVE2Eサイレント";
+    PutTitle(DiscFolder(disc), title);
+    PutTitle(workFolder, title);
+
+    CStartedProcess silent;
+    ASSERT_TRUE(silent.Start(workFolder + "\\" + kProgramName, "-silent ", workFolder));
+    EXPECT_EQ(kExitFailed, silent.WaitExit(kWaitMs));
+    // The disc's program starts in this process's current folder, finds the script there and passes that on.
+    CStartedProcess copy;
+    HWND menu = WaitForCopy(title, workFolder, &copy);
+    ASSERT_NE(nullptr, menu) << "the disc's program was not started";
+    PostMessageA(menu, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, copy.WaitExit(kWaitMs));
+
+    // Without the program on a disc, the box asks for it again until it is cancelled.
+    ASSERT_TRUE(DeleteFileA((DiscFolder(disc) + "\\" + kProgramName).c_str()));
+    CStartedProcess asking;
+    ASSERT_TRUE(asking.Start(workFolder + "\\" + kProgramName, "-silent -temp ", workFolder));
+    for (int round = 0; round < 2; round++) {
+        FOUND_BOX box = WaitForBox(nullptr, kWaitMs);
+        ASSERT_NE(nullptr, box.window) << "round " << round;
+        EXPECT_EQ("セットアップ", box.caption);
+        EXPECT_EQ("CDロムドライブに" + title + "のCDを入れてください", box.text);
+        EXPECT_TRUE(AnswerBox(box, round == 0 ? IDOK : IDCANCEL));
+    }
+    EXPECT_EQ(kExitFailed, asking.WaitExit(kWaitMs));
+    EXPECT_TRUE(WaitForWindow(kMenuClass, nullptr, 500) == nullptr) << "silent takes precedence over temp";
+}
+
+} // namespace

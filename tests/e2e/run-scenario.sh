@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Runs one end-to-end scenario: makes an empty disc folder for each of its drive letters, links the letters to
+# them in the test prefix, runs the driver program on the scenario under Wine, and removes the links again.
+#   run-scenario.sh WINE_ENV ARCH BUILD_DIR DRIVER PROGRAM FILTER LETTERS
+set -euo pipefail
+wine_env="$1" arch="$2" build="$3" driver="$4" program="$5" filter="$6" letters="$7"
+
+root="$build/e2e/${filter//[^A-Za-z0-9]/_}"
+prefix="$build/wineprefix"
+# The prefix must exist before links go into it: a quick run of the driver makes it when it is missing.
+"$wine_env" run "$arch" "$build" "$driver" --gtest_list_tests >/dev/null
+
+rm -rf "$root"
+mkdir -p "$root"
+links=()
+cleanup() {
+    local link
+    for link in "${links[@]}"; do rm -f "$link"; done
+}
+trap cleanup EXIT
+for ((i = 0; i < ${#letters}; i++)); do
+    letter="${letters:i:1}"
+    lower="$(printf '%s' "$letter" | tr 'A-Z' 'a-z')"
+    mkdir -p "$root/disc_$lower"
+    ln -sfn "$root/disc_$lower" "$prefix/dosdevices/$lower:"
+    links+=("$prefix/dosdevices/$lower:")
+done
+
+export ZV_E2E_ROOT="$root" ZV_E2E_LETTERS="$letters" ZV_E2E_PROGRAM="$program"
+"$wine_env" run "$arch" "$build" "$driver" --gtest_filter="$filter"
