@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "tests/e2e/E2eHarness.h"
@@ -238,3 +241,74 @@ TEST_F(StartupScenario, SilentStartRunsTheDiscsProgramOrAsksForTheDisc)
 }
 
 } // namespace
+
+namespace {
+
+// Wine's version setting for one program name, taken back at the end.
+class CProgramVersionSetting {
+public:
+    CProgramVersionSetting(const char* exeName, const char* version)
+    {
+        std::string path = std::string("Software\\Wine\\AppDefaults\\") + exeName;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key, nullptr)
+            == ERROR_SUCCESS)
+            RegSetValueExA(m_key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                static_cast<DWORD>(strlen(version) + 1));
+    }
+    ~CProgramVersionSetting()
+    {
+        if (m_key != nullptr) {
+            RegDeleteValueA(m_key, "Version");
+            RegCloseKey(m_key);
+        }
+    }
+    CProgramVersionSetting(const CProgramVersionSetting&) = delete;
+    CProgramVersionSetting& operator=(const CProgramVersionSetting&) = delete;
+
+private:
+    HKEY m_key = nullptr;
+};
+
+std::string WindowsFolder()
+{
+    char folder[MAX_PATH] = "";
+    GetWindowsDirectoryA(folder, sizeof(folder));
+    return folder;
+}
+
+} // namespace
+
+TEST_F(StartupScenario, OnThe95FamilyTheCopyDeletesItselfThroughWininit)
+{
+    const char disc = 'W';
+    const std::string title = "ZVE2EWin98";
+    const std::string ini = WindowsFolder() + "\\wininit.ini";
+    const std::string backup = WindowsFolder() + "\\wininit.zv";
+    ASSERT_FALSE(PathExists(ini));
+    ASSERT_FALSE(PathExists(backup));
+    PutTitle(DiscFolder(disc), title);
+    CProgramVersionSetting win98(kProgramName, "win98");
+
+    CStartedProcess first;
+    ASSERT_TRUE(first.Start(Root(disc) + kProgramName, "", Root(disc)));
+    EXPECT_EQ(kExitFailed, first.WaitExit(kWaitMs));
+    CStartedProcess copy;
+    HWND menu = WaitForCopy(title, Root(disc), &copy);
+    ASSERT_NE(nullptr, menu);
+    PostMessageA(menu, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, copy.WaitExit(kWaitMs));
+
+    std::string copyPath = TempPath() + title + "\\" + kProgramName;
+    char shortPath[MAX_PATH] = "";
+    ASSERT_NE(0u, GetShortPathNameA(copyPath.c_str(), shortPath, sizeof(shortPath)));
+    std::string written;
+    {
+        std::ifstream in(ini, std::ios::binary);
+        written.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    EXPECT_EQ("[rename]\r\nNUL=" + std::string(shortPath) + "\r\n", written);
+    for (const std::string& path : PendingDeletions())
+        EXPECT_NE(Lower(copyPath), Lower(path)) << "the 95 family has no delayed deletion";
+    DeleteFileA(ini.c_str());
+    DeleteFileA(backup.c_str());
+}
