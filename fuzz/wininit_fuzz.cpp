@@ -1,6 +1,8 @@
 // The wininit.ini rewrite of the removal of the relaunched copy, on any file text and short path: the input is
-// the text of wininit.ini, then a zero byte, then the path. Besides the sanitizers, a fault is a result whose
-// lines do not all end with CR LF, or one without its [rename] section and the new entry.
+// the text of wininit.ini, then a zero byte, then the path (at most 259 bytes, as the system gives it). Besides the
+// sanitizers, a fault is a result whose lines do not all end with CR LF, or one without its [rename] section and the
+// new entry.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -38,7 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     size_t split = input.find('\0');
     std::string iniText = input.substr(0, split);
     std::string shortPath = split == std::string::npos ? "C:\\WINDOWS\\TEMP\\ZVSETUP.EXE" : input.substr(split + 1);
-    shortPath = shortPath.substr(0, shortPath.find('\0'));
+    // The system gives a short path within its path limit; a longer one would be cut by the 1023-byte limit of
+    // the entry's Format, line end and all.
+    shortPath = shortPath.substr(0, std::min(shortPath.find('\0'), (size_t)kPathBytes - 1));
     // A short path never holds a line break; one would break the line of the entry itself.
     for (char& c : shortPath) {
         if (c == '\r' || c == '\n')
