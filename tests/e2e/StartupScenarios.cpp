@@ -312,3 +312,71 @@ TEST_F(StartupScenario, OnThe95FamilyTheCopyDeletesItselfThroughWininit)
     DeleteFileA(ini.c_str());
     DeleteFileA(backup.c_str());
 }
+
+TEST_F(StartupScenario, AFailedCopyTakesBackOnlyWhatItMade)
+{
+    const char disc = 'X';
+    const std::string copyFailed = "作業用ファイルのコピーが失敗しました";
+
+    // A read-only copy left by an earlier run is overwritten.
+    const std::string title = "ZVE2E読取専用";
+    PutTitle(DiscFolder(disc), title);
+    std::string workCopy = TempPath() + title + "\\" + kProgramName;
+    CreateDirectoryA((TempPath() + title).c_str(), nullptr);
+    WriteFileBytes(workCopy, "old");
+    SetFileAttributesA(workCopy.c_str(), FILE_ATTRIBUTE_READONLY);
+    {
+        CStartedProcess first;
+        ASSERT_TRUE(first.Start(Root(disc) + kProgramName, "", Root(disc)));
+        EXPECT_EQ(kExitFailed, first.WaitExit(kWaitMs));
+        CStartedProcess copy;
+        HWND menu = WaitForCopy(title, Root(disc), &copy);
+        ASSERT_NE(nullptr, menu);
+        EXPECT_EQ(0u, GetFileAttributesA(workCopy.c_str()) & FILE_ATTRIBUTE_READONLY);
+        PostMessageA(menu, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0u, copy.WaitExit(kWaitMs));
+    }
+
+    // With an empty title the work folder is the temporary folder itself: a failed copy (a folder stands where the
+    // copy would go) removes nothing else from it.
+    std::string blocker = TempPath() + kProgramName;
+    std::string neighbour = TempPath() + "zve2e-neighbour.txt";
+    ASSERT_FALSE(PathExists(blocker)) << "the temporary folder already holds " << kProgramName;
+    ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
+    WriteFileBytes(blocker + "\\inside.txt", "x");
+    WriteFileBytes(neighbour, "x");
+    WriteFileBytes(DiscFolder(disc) + "\\Install.ifo", Script(""));
+    {
+        CStartedProcess first;
+        ASSERT_TRUE(first.Start(Root(disc) + kProgramName, "", Root(disc)));
+        FOUND_BOX box = WaitForBox(nullptr, kWaitMs);
+        ASSERT_NE(nullptr, box.window);
+        EXPECT_EQ("エラー", box.caption);
+        EXPECT_EQ(copyFailed, box.text);
+        EXPECT_TRUE(AnswerBox(box, IDOK));
+        EXPECT_EQ(kExitFailed, first.WaitExit(kWaitMs));
+    }
+    EXPECT_TRUE(PathExists(neighbour));
+    EXPECT_TRUE(PathExists(blocker + "\\inside.txt"));
+    RemoveFolder(blocker);
+    DeleteFileA(neighbour.c_str());
+
+    // With a title, what stands in the way of the work folder is not the program's either: a file named like it
+    // stays, and the copy fails with its box.
+    const std::string blockedTitle = "ZVE2E塞がり";
+    std::string blockingFile = TempPath() + blockedTitle;
+    WriteFileBytes(blockingFile, "not a folder");
+    WriteFileBytes(DiscFolder(disc) + "\\Install.ifo", Script(blockedTitle));
+    {
+        CStartedProcess first;
+        ASSERT_TRUE(first.Start(Root(disc) + kProgramName, "", Root(disc)));
+        FOUND_BOX box = WaitForBox(nullptr, kWaitMs);
+        ASSERT_NE(nullptr, box.window);
+        EXPECT_EQ(copyFailed, box.text);
+        EXPECT_TRUE(AnswerBox(box, IDOK));
+        EXPECT_EQ(kExitFailed, first.WaitExit(kWaitMs));
+    }
+    EXPECT_TRUE(PathExists(blockingFile));
+    EXPECT_EQ(0u, GetFileAttributesA(blockingFile.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    DeleteFileA(blockingFile.c_str());
+}
