@@ -47,9 +47,9 @@ if [ -z "$user_display" ]; then
     "$wine_env" run "$arch" "$demo" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 fi
 
-# The work copy's start: the disc folder is the working directory and the dir option.
-(cd "$demo/disc1" && exec "$wine_env" run "$arch" "$demo" "$demo/disc1/ZVSetup.exe" -temp "-dir:\"$disc_dos\"") \
-    >"$demo/installer.log" 2>&1 &
+# The work copy's start: the disc folder is the working directory and the dir option. The helper starts it, as
+# the quotes of the dir option would not reach the program through Wine's own command line.
+"$wine_env" run "$arch" "$demo" "$watch" run "$disc_dos\\ZVSetup.exe" "$disc_dos" >"$demo/installer.log" 2>&1 &
 installer=$!
 
 if [ -n "$user_display" ]; then

@@ -1,5 +1,8 @@
 // demowatch: the demo's hands under Wine. It finds the installer's window (class "ZVWndClass"), answers the
 // message boxes the installer shows on the way with OK, and closes the installer at the end.
+//   demowatch run EXE FOLDER     starts EXE as the work copy does, with the command line
+//                                "EXE" -temp -dir:"FOLDER" in FOLDER, and waits for it (a command line given to
+//                                Wine from a shell would have its quotes escaped). Exit: the installer's exit code.
 //   demowatch menu TIMEOUT_MS    waits until the window is shown with no box in front of it; prints its
 //                                rectangle as "WIDTHxHEIGHT+X+Y" and its title on a second line (Shift-JIS).
 //                                Exit 0, or 1 when no such window appeared in time.
@@ -108,12 +111,34 @@ int CloseInstaller(DWORD timeoutMs)
     return 1;
 }
 
+int RunInstaller(const char* program, const char* folder)
+{
+    char commandLine[1024];
+    wsprintfA(commandLine, "\"%s\" -temp -dir:\"%s\"", program, folder);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(program, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, folder, &startup,
+            &process)) {
+        fprintf(stderr, "demowatch: %s did not start (error %lu)\n", program, GetLastError());
+        return 1;
+    }
+    CloseHandle(process.hThread);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(exitCode);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 && strcmp(argv[1], "run") == 0)
+        return RunInstaller(argv[2], argv[3]);
     if (argc != 3) {
-        fprintf(stderr, "usage: demowatch menu|close TIMEOUT_MS\n");
+        fprintf(stderr, "usage: demowatch menu|close TIMEOUT_MS | run EXE FOLDER\n");
         return 2;
     }
     DWORD timeoutMs = static_cast<DWORD>(strtoul(argv[2], nullptr, 10));
