@@ -3,6 +3,8 @@
 // Launch.cpp.
 #include "ui/MainWnd.h"
 
+#include <commctrl.h> // after <windows.h>, which it needs
+
 #include "resources/resource.h"
 #include "ui/MenuTexts.h"
 
@@ -66,6 +68,10 @@ void CMainWnd::ShowNotYetAvailable()
 
 LRESULT CMainWnd::BuildMenu()
 {
+    // Under the manifest's version 6 controls the sub-form's buttons are comctl32's classes, which exist only once
+    // the library is loaded; without this the dialog cannot be made on Windows XP. InitCommonControls (not the Ex
+    // form) is in every comctl32 down to Windows 95's.
+    InitCommonControls();
     subFormHandle = CreateDialogParamA(hInstance, MAKEINTRESOURCEA(IDD_SUBFORM), hwnd, SubFormProc, 0);
     if (subFormHandle == nullptr) {
         MessageBox(ZV_MENU_SUBFORM_FAILED, ZV_CAPTION_FAILURE, MB_ICONERROR | MB_SETFOREGROUND);
