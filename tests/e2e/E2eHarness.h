@@ -64,6 +64,9 @@ std::string ProcessImagePath(HANDLE process);
 // removes the drive. False when the mount manager refused.
 bool DefineCdromDrive(char letter, const char* unixFolder);
 
+// Saves what the screen shows of the window as a 24-bit picture file.
+bool SaveWindowPicture(HWND window, const std::string& path);
+
 // Files and folders.
 std::string UnixToWindows(const std::string& unixPath); // "Z:\..." as Wine sees the Unix root
 void WriteFileBytes(const std::string& path, const std::string& bytes);

@@ -77,6 +77,17 @@ protected:
     }
 
     static std::string Root(char letter) { return std::string(1, letter) + ":\\"; }
+
+    // Takes the disc out of the drive and puts another in: the letter then shows the folder disc_<name> of the
+    // scenario (made empty when new). Returns where the test writes the new disc's files.
+    std::string SwapDisc(char letter, const std::string& name)
+    {
+        std::string unixFolder = Environment("ZV_E2E_ROOT") + "/disc_" + name;
+        std::string folder = UnixToWindows(unixFolder);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        EXPECT_TRUE(DefineCdromDrive(letter, unixFolder.c_str())) << "drive " << letter << ":";
+        return folder;
+    }
     // Where the test writes a disc's files: the disc folder as the Unix side has it, not the read-only drive.
     std::string DiscFolder(char letter) const { return rootFolder + "\\disc_" + static_cast<char>(letter - 'A' + 'a'); }
 
@@ -126,6 +137,7 @@ TEST_F(StartupScenario, FirstStartRelaunchesACopyThatDeletesItselfAtExit)
     CStartedProcess copy;
     HWND menu = WaitForCopy(title, Root(disc), &copy);
     ASSERT_NE(nullptr, menu);
+    EXPECT_TRUE(SaveWindowPicture(menu, rootFolder + "\\menu.bmp"));
 
     // A further start from the disc while the copy runs ends at once, silently.
     CStartedProcess second;
@@ -169,6 +181,14 @@ TEST_F(StartupScenario, ScriptFoundOnTheSecondCdromDrive)
     CStartedProcess copy;
     HWND menu = WaitForCopy(title, Root(gameDisc), &copy);
     ASSERT_NE(nullptr, menu);
+
+    // The copy runs from the work folder, so the disc can change under it.
+    std::string secondDisc = SwapDisc(gameDisc, "second");
+    WriteFileBytes(secondDisc + "\\DISCID.002", "");
+    EXPECT_TRUE(PathExists(Root(gameDisc) + "DISCID.002"));
+    EXPECT_FALSE(PathExists(Root(gameDisc) + "Install.ifo"));
+    EXPECT_EQ(static_cast<UINT>(DRIVE_CDROM), GetDriveTypeA(Root(gameDisc).c_str()));
+    EXPECT_TRUE(IsWindow(menu));
     PostMessageA(menu, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, copy.WaitExit(kWaitMs));
 }

@@ -27,4 +27,9 @@ for ((i = 0; i < ${#letters}; i++)); do
 done
 
 export ZV_E2E_ROOT="$root" ZV_E2E_LETTERS="$letters" ZV_E2E_PROGRAM="$program"
-"$wine_env" run "$arch" "$build" "$driver" --gtest_filter="$filter"
+status=0
+"$wine_env" run "$arch" "$build" "$driver" --gtest_filter="$filter" || status=$?
+if [ -f "$root/menu.bmp" ] && command -v convert >/dev/null; then
+    convert "$root/menu.bmp" "$root/menu.png" || true
+fi
+exit $status
