@@ -93,7 +93,7 @@ protected:
     // Parses the script lines (the registry settings are added) into a new window object.
     void Describe(const std::string& lines)
     {
-        std::string script = "$gametitle = テスト\r\n$installtypecount = 1\r\n$registryroot = ZVMenuTest\r\n"
+        std::string script = "$gametitle = 献立表\r\n$installtypecount = 1\r\n$registryroot = ZVMenuTest\r\n"
                              "$registrykey = Title\r\n$registryinstalldirvalue = InstallDir\r\n"
             + lines;
         window.reset(new CTestMainWnd());
@@ -161,7 +161,7 @@ TEST_F(MenuWindowTest, ExtraButtonsFollowTheScript)
     ASSERT_NE(nullptr, CreateMenu());
     ASSERT_NE(nullptr, subForm);
 
-    EXPECT_EQ("テストセットアップメニュー", WindowTitle());
+    EXPECT_EQ("献立表セットアップメニュー", WindowTitle());
     EXPECT_FALSE(Visible(IDC_DIRECTX)) << "no DirectX requirement";
     // The ids count only the buttons that exist.
     EXPECT_EQ(2000, window->commands[0].buttonId);
@@ -277,7 +277,7 @@ TEST_F(MenuWindowTest, ScriptWithoutRegistrySettingsWarns)
     window.reset(new CTestMainWnd());
     SCRIPT_ERROR error;
     ASSERT_TRUE(
-        ParseInstallScript(CZVString("$gametitle = テスト\r\n$installtypecount = 1\r\n"), window.get(), &error));
+        ParseInstallScript(CZVString("$gametitle = 献立表\r\n$installtypecount = 1\r\n"), window.get(), &error));
     MessageBoxWatcher watcher;
     ASSERT_NE(nullptr, CreateMenu());
     ASSERT_TRUE(watcher.Wait());
@@ -367,7 +367,7 @@ TEST_F(MenuWindowTest, LaunchOfATitleNotInstalledFails)
     PostMessageA(subForm, WM_COMMAND, MAKEWPARAM(IDC_LAUNCH, BN_CLICKED), 0);
     DrainMessages();
     ASSERT_TRUE(watcher.Wait());
-    EXPECT_EQ("テストを実行できませんでした", watcher.text);
+    EXPECT_EQ("献立表を実行できませんでした", watcher.text);
     EXPECT_EQ("失敗", watcher.caption);
     EXPECT_TRUE(IsWindow(window->GetHwnd()));
 }
@@ -385,7 +385,7 @@ TEST_F(MenuWindowTest, FailedLaunchKeepsTheCurrentDirectory)
     MessageBoxWatcher watcher;
     window->SendMessage(WM_APP + 3, 0, 0);
     ASSERT_TRUE(watcher.Wait());
-    EXPECT_EQ("テストを実行できませんでした", watcher.text);
+    EXPECT_EQ("献立表を実行できませんでした", watcher.text);
     GetCurrentDirectoryA(sizeof(after), after);
     EXPECT_STREQ(before, after);
     EXPECT_TRUE(IsWindow(window->GetHwnd()));

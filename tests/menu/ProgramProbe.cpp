@@ -1,5 +1,6 @@
 // A program for the extra buttons' tests: it writes, into probe.txt beside itself, whether the menu window was
-// enabled while it ran and which folder it ran in, and ends after a short while.
+// enabled while it ran and which folder it ran in, and ends after a short while. It looks for the menu by the
+// title the tests give it, so that installers of other tests running at the same time are not mistaken for it.
 #include <windows.h>
 
 #include <cstdio>
@@ -8,7 +9,7 @@
 int main()
 {
     Sleep(300); // long enough for the menu to be waiting
-    HWND menu = FindWindowA("ZVWndClass", nullptr);
+    HWND menu = FindWindowA("ZVWndClass", "献立表セットアップメニュー");
     char folder[MAX_PATH] = "", report[MAX_PATH] = "";
     GetCurrentDirectoryA(sizeof(folder), folder);
     GetModuleFileNameA(nullptr, report, sizeof(report));
