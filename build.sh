@@ -25,7 +25,7 @@ packages=(
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
     wine wine32:i386 wine64
     xvfb xauth x11-utils
-    locales fonts-ipafont-gothic imagemagick
+    locales fonts-ipafont-gothic fonts-wine imagemagick
     googletest libgtest-dev libbenchmark-dev
 )
 # Only ./build.sh fuzz needs these (libFuzzer and the sanitizer runtimes come with clang's runtime package).
