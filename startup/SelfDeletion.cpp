@@ -1,5 +1,7 @@
 #include "startup/SelfDeletion.h"
 
+#include <cstring>
+
 namespace {
 
 const char kLineEnd[] = "\r\n";
@@ -15,6 +17,9 @@ enum RenameScan {
 
 CZVString MakeRenameDeleteEntry(const char* shortPath)
 {
+    // A path the system could not have given would be cut by Format: no entry rather than one for another file.
+    if (shortPath == nullptr || *shortPath == '\0' || strlen(shortPath) >= static_cast<size_t>(kPathBytes))
+        return CZVString();
     return CZVString::Format("NUL=%s\r\n", shortPath);
 }
 

@@ -5,7 +5,8 @@
 
 #include "foundation/ZVString.h"
 
-// The [rename] line that deletes the file shortPath at the next system start: "NUL=<shortPath>\r\n".
+// The [rename] line that deletes the file shortPath at the next system start: "NUL=<shortPath>\r\n". Empty for
+// an empty path or one of kPathBytes bytes or more.
 CZVString MakeRenameDeleteEntry(const char* shortPath);
 
 // The text of "wininit.ini" with entry (a whole line, line end included) added at the end of its [rename]

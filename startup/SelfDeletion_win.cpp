@@ -36,6 +36,8 @@ bool ScheduleSelfDeletion(const char* path, bool family95)
         return false;
 
     CZVString entry = MakeRenameDeleteEntry(shortPath);
+    if (entry.IsEmpty())
+        return false;
     CZVString iniText;
     if (!iniText.LoadFromPack(iniPath, nullptr)) {
         CZVString fresh = CZVString("[rename]\r\n").Concat(entry);

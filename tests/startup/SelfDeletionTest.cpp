@@ -60,6 +60,11 @@ TEST(AddRenameEntry, TheCallersTextKeepsItsLineCursor)
 TEST(MakeRenameDeleteEntry, DeletesThroughNul)
 {
     EXPECT_EQ(std::string(kEntry), MakeRenameDeleteEntry("C:\\WINDOWS\\TEMP\\GAME\\ZVSETUP.EXE").GetString());
+    std::string longest(kPathBytes - 1, 'P');
+    EXPECT_EQ("NUL=" + longest + "\r\n", MakeRenameDeleteEntry(longest.c_str()).GetString());
+    // Longer than any path the system gives: no entry, rather than one cut to name another file.
+    EXPECT_TRUE(MakeRenameDeleteEntry(std::string(kPathBytes, 'P').c_str()).IsEmpty());
+    EXPECT_TRUE(MakeRenameDeleteEntry("").IsEmpty());
 }
 
 } // namespace
