@@ -29,7 +29,9 @@ done
 export ZV_E2E_ROOT="$root" ZV_E2E_LETTERS="$letters" ZV_E2E_PROGRAM="$program"
 status=0
 "$wine_env" run "$arch" "$build" "$driver" --gtest_filter="$filter" || status=$?
-if [ -f "$root/menu.bmp" ] && command -v convert >/dev/null; then
-    convert "$root/menu.bmp" "$root/menu.png" || true
+if command -v convert >/dev/null; then
+    for picture in "$root"/*.bmp; do
+        [ -f "$picture" ] && { convert "$picture" "${picture%.bmp}.png" || true; }
+    done
 fi
 exit $status
