@@ -7,46 +7,12 @@
 #include <vector>
 
 #include "tests/pack/PackTestSupport.h"
+#include "tests/pack/SampleContent.h"
 #include "tools/fpkpack/PackWriter.h"
 
 namespace {
 
-uint32_t g_seed = 12345;
-
-uint32_t NextRandom()
-{
-    g_seed = g_seed * 1103515245u + 12345u;
-    return g_seed >> 8;
-}
-
-std::string Text(size_t size)
-{
-    const char* const words[]
-        = {"$gametitle=", "インストール", "C:\\Program Files\\", "setup.exe", "\r\n", " ", "表ソ"};
-    std::string text;
-    while (text.size() < size)
-        text += words[NextRandom() % 7];
-    return text.substr(0, size);
-}
-
-std::string Picture(size_t size)
-{
-    std::string picture;
-    while (picture.size() < size) {
-        uint32_t colour = NextRandom() % 4 * 0x3F3F3F, run = NextRandom() % 40 + 1;
-        for (uint32_t i = 0; i < run; i++)
-            picture += std::string{(char)colour, (char)(colour >> 8), (char)(colour >> 16)};
-    }
-    return picture.substr(0, size);
-}
-
-std::string Noise(size_t size)
-{
-    std::string bytes(size, '\0');
-    for (char& byte : bytes)
-        byte = (char)NextRandom();
-    return bytes;
-}
+CSampleContent g_content(12345);
 
 bool Write(const std::string& folder, const std::string& name, const std::string& bytes)
 {
@@ -92,10 +58,10 @@ int main(int argc, char** argv)
     for (int l = 0; l < 3; l++) {
         for (int m = 0; m < 4; m++) {
             std::vector<PACK_MEMBER> members = {
-                {"readme.txt", Text(700), methods[m]},
-                {"Splash.BMP", Picture(4097), methods[m]},
+                {"readme.txt", g_content.Text(700), methods[m]},
+                {"Splash.BMP", g_content.Picture(4097), methods[m]},
                 {"zeros.dat", std::string(4096, '\0'), methods[m]},
-                {"noise.bin", Noise(200), methods[m]},
+                {"noise.bin", g_content.Noise(200), methods[m]},
                 {"one", "1", methods[m]},
                 {"empty", "", methods[m]},
                 {"ZLC2tagged", "ZLC2 is how this begins", methods[m]},

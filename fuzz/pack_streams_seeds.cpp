@@ -4,37 +4,12 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/pack/SampleContent.h"
 #include "tools/fpkpack/PackWriter.h"
 
 namespace {
 
-uint32_t g_seed = 54321;
-
-uint32_t NextRandom()
-{
-    g_seed = g_seed * 1103515245u + 12345u;
-    return g_seed >> 8;
-}
-
-std::string Text(size_t size)
-{
-    const char* const words[] = {"$gametitle=", "インストール", "C:\\Program Files\\", "setup.exe", "\r\n", " "};
-    std::string text;
-    while (text.size() < size)
-        text += words[NextRandom() % 6];
-    return text.substr(0, size);
-}
-
-std::string Picture(size_t size)
-{
-    std::string picture;
-    while (picture.size() < size) {
-        uint32_t colour = NextRandom() % 4 * 0x3F3F3F, run = NextRandom() % 40 + 1;
-        for (uint32_t i = 0; i < run; i++)
-            picture += std::string{(char)colour, (char)(colour >> 8), (char)(colour >> 16)};
-    }
-    return picture.substr(0, size);
-}
+CSampleContent g_content(54321);
 
 // Byte 0 selects the decoder, bytes 1-3 the sizes (see pack_streams_fuzz.cpp).
 std::string Zlc2Seed(const std::string& content, int pieceSizeIndex)
@@ -71,11 +46,11 @@ int main(int argc, char** argv)
         return 2;
     }
     std::string folder = argv[1];
-    bool written = Write(folder, "zlc2-text", Zlc2Seed(Text(3000), 0));
-    written &= Write(folder, "zlc2-text-long", Zlc2Seed(Text(70000), 3));
-    written &= Write(folder, "zlc2-picture-long", Zlc2Seed(Picture(70000), 11));
+    bool written = Write(folder, "zlc2-text", Zlc2Seed(g_content.Text(3000), 0));
+    written &= Write(folder, "zlc2-text-long", Zlc2Seed(g_content.Text(70000), 3));
+    written &= Write(folder, "zlc2-picture-long", Zlc2Seed(g_content.Picture(70000), 11));
     written &= Write(folder, "zlc2-silence-long", Zlc2Seed(std::string(140000, '\0'), 13));
-    written &= Write(folder, "rle0-picture", Rle0Seed(Picture(5000)));
-    written &= Write(folder, "rle0-text", Rle0Seed(Text(600)));
+    written &= Write(folder, "rle0-picture", Rle0Seed(g_content.Picture(5000)));
+    written &= Write(folder, "rle0-text", Rle0Seed(g_content.Text(600)));
     return written ? 0 : 1;
 }

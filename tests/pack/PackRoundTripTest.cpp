@@ -8,65 +8,29 @@
 #include "pack/FPK.h"
 #include "tests/TestFiles.h"
 #include "tests/pack/PackTestSupport.h"
+#include "tests/pack/SampleContent.h"
 #include "tools/fpkpack/PackWriter.h"
 
 namespace {
 
-uint32_t g_seed = 12345;
-
-uint32_t NextRandom()
-{
-    g_seed = g_seed * 1103515245u + 12345u;
-    return g_seed >> 8;
-}
-
-std::string RandomBytes(size_t size)
-{
-    std::string bytes(size, '\0');
-    for (char& byte : bytes)
-        byte = (char)NextRandom();
-    return bytes;
-}
-
-// Lines of a script-like text with repeated words and Shift-JIS text.
-std::string Text(size_t size)
-{
-    const char* const words[]
-        = {"$gametitle=", "インストール", "C:\\Program Files\\", "setup.exe", "\r\n", " ", "表ソ"};
-    std::string text;
-    while (text.size() < size)
-        text += words[NextRandom() % 7];
-    text.resize(size);
-    return text;
-}
-
-// A bitmap-like picture: rows of runs of a few colours of three bytes.
-std::string Picture(size_t size)
-{
-    std::string picture;
-    while (picture.size() < size) {
-        uint32_t colour = NextRandom() % 4 * 0x3F3F3F, run = NextRandom() % 40 + 1;
-        for (uint32_t i = 0; i < run; i++)
-            picture += std::string{(char)colour, (char)(colour >> 8), (char)(colour >> 16)};
-    }
-    picture.resize(size);
-    return picture;
-}
+CSampleContent g_content(12345);
 
 std::vector<PACK_MEMBER> Contents(int method)
 {
     std::vector<PACK_MEMBER> members;
     for (size_t size : {0, 1, 4095, 4096, 4097, 65536, 65537}) {
         std::string tag = std::to_string(size);
-        members.push_back({"text" + tag, Text(size), method});
-        members.push_back({"picture" + tag, Picture(size), method});
+        members.push_back({"text" + tag, g_content.Text(size), method});
+        members.push_back({"picture" + tag, g_content.Picture(size), method});
         members.push_back({"zeros" + tag, std::string(size, '\0'), method});
-        members.push_back({"noise" + tag, RandomBytes(size), method});
+        members.push_back({"noise" + tag, g_content.Noise(size), method});
     }
     members.push_back({"starts with a tag", "RLE0 is not a header here", method});
     // Several MiB, mixed, so that back-references cross the 64 KiB output area many times.
     members.push_back(
-        {"large", Text(1200000) + Picture(1000000) + std::string(300000, '\0') + RandomBytes(700000), method});
+        {"large",
+            g_content.Text(1200000) + g_content.Picture(1000000) + std::string(300000, '\0') + g_content.Noise(700000),
+            method});
     return members;
 }
 
@@ -106,8 +70,9 @@ TEST(PackRoundTrip, ArchiveFilesAreReadThroughTheFileSystem)
 {
     TestFolder folder;
     std::string path = folder.Path("disc.fpk");
-    std::vector<PACK_MEMBER> members = {{"Install.ifo", Text(70000), kMethodZlc2},
-        {"splash.bmp", Picture(200000), kMethodRle0}, {"data.bin", RandomBytes(140000), kMethodStored}};
+    std::vector<PACK_MEMBER> members = {{"Install.ifo", g_content.Text(70000), kMethodZlc2},
+        {"splash.bmp", g_content.Picture(200000), kMethodRle0},
+        {"data.bin", g_content.Noise(140000), kMethodStored}};
     for (PackLayout layout : {kLayout1, kLayout2, kLayout2Hashed}) {
         std::string archive, error;
         ASSERT_TRUE(BuildPackArchive(members, layout, 0x01020304, &archive, &error)) << error;
@@ -125,14 +90,14 @@ TEST(PackRoundTrip, ArchiveFilesAreReadThroughTheFileSystem)
 TEST(PackWriter, MethodsAreChosenAsAsked)
 {
     int used = -2;
-    std::string text = Text(20000);
+    std::string text = g_content.Text(20000);
     EXPECT_LT(EncodeMember(text, kMethodZlc2, &used).size(), text.size() / 2) << "ZLC2 finds repeats";
     EXPECT_EQ(kMethodZlc2, used);
     std::string runs = EncodeMember(std::string(5000, 'a'), kMethodRle0, &used);
     EXPECT_EQ(kMethodRle0, used);
     EXPECT_EQ(Le32(1), runs.substr(16, 4)) << "runs are written in run-length mode";
     EXPECT_LT(runs.size(), 24u + 2 * 5000 / 65 + 4);
-    std::string noise = EncodeMember(RandomBytes(1000), kMethodRle0, &used);
+    std::string noise = EncodeMember(g_content.Noise(1000), kMethodRle0, &used);
     EXPECT_EQ(Le32(0), noise.substr(16, 4)) << "incompressible bytes are written in plain mode";
     EXPECT_EQ(24u + 1000, noise.size());
 
@@ -150,7 +115,7 @@ TEST(PackWriter, MethodsAreChosenAsAsked)
         EncodeMember(c.content, kMethodStored, &used);
         EXPECT_EQ(c.expected, used) << c.proves;
     }
-    EncodeMember(RandomBytes(3000), kMethodBest, &used);
+    EncodeMember(g_content.Noise(3000), kMethodBest, &used);
     EXPECT_EQ(kMethodStored, used) << "best keeps incompressible bytes stored";
     EncodeMember(std::string(3000, 'z'), kMethodBest, &used);
     EXPECT_NE(kMethodStored, used);
