@@ -26,20 +26,6 @@ bool Write(const std::string& folder, const std::string& name, const std::string
     return written;
 }
 
-std::string HandMadeHashedOutOfOrder()
-{
-    std::string names[] = {"zzz", "aaa", "mmm"};
-    std::string data, directory;
-    for (int i = 0; i < 3; i++) {
-        std::string name = names[i];
-        name.resize(24, '\0');
-        uint16_t hash = PackNameHash(names[i].c_str());
-        directory += Le32(4 + (uint32_t)data.size()) + Le32(4) + name + (char)hash + (char)(hash >> 8) + "??";
-        data += "dat" + std::to_string(i);
-    }
-    return Le32(0x80000003) + data + directory + Le32(0) + Le32(4 + (uint32_t)data.size());
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -101,7 +87,7 @@ int main(int argc, char** argv)
                 {"c", Rle0Data(4, 195, 1, "\xC0xyz")}, {"d", Rle0Data(3, 130, 1, "\x80xy")},
                 {"e", Rle0Data(5, 5, 0, "plain")}})},
         {"stored-tagged", RawLayout1({{"z", "ZLC2 stored"}, {"r", "RLE0 stored"}, {"s", "plain"}, {"e", ""}})},
-        {"hashed-out-of-order", HandMadeHashedOutOfOrder()},
+        {"hashed-out-of-order", HashedOutOfOrderArchive()},
         {"directory-short", Le32(3) + RawLayout1({{"only", "one entry"}}).substr(4)},
         {"trailer-outside", Le32(0x01000001) + "data" + Le32(0) + Le32(0x7FFFFFF0)},
     };

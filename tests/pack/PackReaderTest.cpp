@@ -104,19 +104,11 @@ TEST(PackArchive, NamesAreFoundWithoutRegardToCase)
 TEST(PackArchive, HashedDirectoryOutOfOrderStillFindsItsNames)
 {
     // A directory that claims to be hashed but is not sorted: the search falls back to every entry in order.
-    std::string names[] = {"zzz", "aaa", "mmm"};
-    std::string data, directory;
-    for (int i = 0; i < 3; i++) {
-        std::string name = names[i];
-        name.resize(24, '\0');
-        uint16_t hash = PackNameHash(names[i].c_str());
-        directory += Le32(4 + (uint32_t)data.size()) + Le32(4) + name + (char)hash + (char)(hash >> 8) + "??";
-        data += "dat" + std::to_string(i);
-    }
-    std::string archive = Le32(0x80000003) + data + directory + Le32(0) + Le32(4 + (uint32_t)data.size());
+    const char* const names[] = {"zzz", "aaa", "mmm"};
+    std::string archive = HashedOutOfOrderArchive();
     for (int i = 0; i < 3; i++) {
         std::string content;
-        ASSERT_TRUE(ReadMemberOf(archive, names[i].c_str(), &content)) << names[i];
+        ASSERT_TRUE(ReadMemberOf(archive, names[i], &content)) << names[i];
         EXPECT_EQ("dat" + std::to_string(i), content);
     }
 }

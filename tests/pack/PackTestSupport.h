@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "pack/FPK.h"
+#include "pack/PackFormat.h"
 
 inline std::string Le32(uint32_t value)
 {
@@ -66,4 +67,20 @@ inline std::string ReadToEnd(CFPK* reader, int32_t pieceSize)
         content.append(piece.data(), (size_t)got);
     }
     return content;
+}
+
+// A masked-and-hashed directory (key 0) whose entries "zzz", "aaa", "mmm" are not sorted by their hash, holding
+// "dat0", "dat1", "dat2": the search must fall back to every entry in order.
+inline std::string HashedOutOfOrderArchive()
+{
+    const char* const names[] = {"zzz", "aaa", "mmm"};
+    std::string data, directory;
+    for (int i = 0; i < 3; i++) {
+        std::string name = names[i];
+        name.resize(24, '\0');
+        uint16_t hash = PackNameHash(names[i]);
+        directory += Le32(4 + (uint32_t)data.size()) + Le32(4) + name + (char)hash + (char)(hash >> 8) + "??";
+        data += "dat" + std::to_string(i);
+    }
+    return Le32(0x80000003) + data + directory + Le32(0) + Le32(4 + (uint32_t)data.size());
 }
