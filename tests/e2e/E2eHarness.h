@@ -13,6 +13,8 @@
 
 #include <windows.h>
 
+#include "tests/PendingDeletions.h"
+
 // A started process: closes its handles; ends it when it is still running at the end of the scenario.
 class CStartedProcess {
 public:
@@ -75,7 +77,5 @@ void RemoveFolder(const std::string& path); // with everything in it; a missing 
 std::string TempPath(); // the temporary folder with its trailing backslash
 // A valid picture of width x height, 24 bits a pixel, one colour.
 std::string MakeBitmap(int width, int height, unsigned char red, unsigned char green, unsigned char blue);
-// The deletions scheduled with MoveFileExA, as the paths they name (without the "\??\" prefix).
-std::vector<std::string> PendingDeletions();
 // The process ids of the running programs whose executable has this file name.
 std::vector<DWORD> ProcessesNamed(const char* exeName);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "startup/SelfDeletion.h"
+#include "tests/PendingDeletions.h"
 #include "tests/TestFiles.h"
 #include "ui/MainWnd.h"
 
@@ -106,42 +107,10 @@ TEST(SetSourceDir, TakesOnlyPathsThatFit)
     EXPECT_EQ(longest, window->sourceDir);
 }
 
-// The value Wine keeps the delayed deletions in: pairs of names, the second empty for a deletion.
-const char kSessionManager[] = "System\\CurrentControlSet\\Control\\Session Manager";
-const char kPendingValue[] = "PendingFileRenameOperations";
-
-std::vector<std::string> PendingOperations()
-{
-    std::vector<std::string> names;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return names;
-    std::vector<char> data(65536, '\0');
-    DWORD size = static_cast<DWORD>(data.size() - 2);
-    if (RegQueryValueExA(key, kPendingValue, nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()), &size)
-        == ERROR_SUCCESS) {
-        // An empty name (the target of a deletion) is a zero byte of its own, so the data is split by its size.
-        std::string current;
-        for (DWORD at = 0; at < size; at++) {
-            if (data[at] != '\0') {
-                current += data[at];
-                continue;
-            }
-            names.push_back(current);
-            current.clear();
-        }
-    }
-    RegCloseKey(key);
-    return names;
-}
-
 bool IsPendingDeletion(const std::string& path)
 {
-    std::vector<std::string> names = PendingOperations();
-    for (size_t i = 0; i + 1 < names.size(); i += 2) {
-        const std::string& name = names[i];
-        if (name.size() >= path.size() && lstrcmpiA(name.c_str() + name.size() - path.size(), path.c_str()) == 0
-            && names[i + 1].empty())
+    for (const std::string& name : PendingDeletions()) {
+        if (name.size() >= path.size() && lstrcmpiA(name.c_str() + name.size() - path.size(), path.c_str()) == 0)
             return true;
     }
     return false;
