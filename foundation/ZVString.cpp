@@ -17,12 +17,6 @@ bool IsLead(char byte)
     return IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE;
 }
 
-// Byte count of the character at text (1, or 2 for a lead byte followed by a trail byte).
-int CharBytes(const char* text)
-{
-    return IsLead(text[0]) && text[1] != '\0' ? 2 : 1;
-}
-
 // The character at text as one value: a double-byte character is lead byte high, trail byte low.
 unsigned CharValue(const char* text)
 {

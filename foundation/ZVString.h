@@ -11,6 +11,8 @@
 #include <cstdarg>
 #include <cstdint>
 
+#include "foundation/PathText.h"
+
 // One line of a text as found by GetLineTable.
 struct LINE_SPAN {
     int32_t offset;  // first byte of the line
@@ -114,11 +116,3 @@ private:
     int32_t m_tokenPosition;
     int32_t m_lineCursor;
 };
-
-const int kPathBytes = 260;  // the system's path limit, terminator included
-
-// Joins a folder and a name with one backslash: one trailing backslash of dir (a real one, not the second byte
-// of a double-byte character) and one leading backslash of name are dropped; an empty dir gives name alone;
-// null counts as empty. Returns out, or null for a null out. A path that would not fit outSize bytes, or a dir or
-// name of kPathBytes bytes or more, gives an empty out rather than a cut path.
-char* JoinPath(char* out, const char* dir, const char* name, int outSize = kPathBytes);

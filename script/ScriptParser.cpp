@@ -11,11 +11,6 @@ namespace {
 // are named DISCID.%03d, so three digits are the most a title can use.
 const int32_t kMaxDiscs = 999;
 
-bool IsLead(char byte)
-{
-    return IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE;
-}
-
 // Copies value into a field of fieldBytes bytes (terminator included). A value that does not fit is refused, never
 // cut: a cut path or name would silently mean something else.
 bool CopyField(char* field, size_t fieldBytes, const CZVString& value)
@@ -31,16 +26,7 @@ bool CopyField(char* field, size_t fieldBytes, const CZVString& value)
 // without its trail byte to swallow whatever text is joined after the title.
 void CopyCut(char* field, size_t fieldBytes, const CZVString& value)
 {
-    const char* text = value.GetString();
-    size_t kept = 0;
-    while (text[kept]) {
-        size_t bytes = IsLead(text[kept]) && text[kept + 1] ? 2 : 1;
-        if (kept + bytes > fieldBytes - 1)
-            break;
-        kept += bytes;
-    }
-    memcpy(field, text, kept);
-    field[kept] = '\0';
+    CopyCutAtChar(field, static_cast<int>(fieldBytes), value.GetString());
 }
 
 bool ReadBool(const CZVString& value, bool* result)

@@ -38,39 +38,12 @@ bool FindOnCdromDrives(const char* name, char* root)
     return false;
 }
 
-// The file name of path with its extension: what follows the last real backslash (a trail byte 5C of a
-// double-byte character is none).
-const char* FindFileName(const char* path)
-{
-    const char* name = path;
-    for (const char* cursor = path; *cursor != '\0';) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(*cursor)) && cursor[1] != '\0') {
-            cursor += 2;
-            continue;
-        }
-        if (*cursor == '\\' || *cursor == ':')
-            name = cursor + 1;
-        cursor++;
-    }
-    return name;
-}
-
 // True when the title is one plain folder name, so that the work folder is a folder of its own inside the
 // temporary folder. An empty title, "." or "..", or one with a separator, would make the work folder the temporary
 // folder itself or something outside it.
 bool IsOwnFolderName(const char* title)
 {
-    if (title[0] == '\0' || strcmp(title, ".") == 0 || strcmp(title, "..") == 0)
-        return false;
-    for (const char* cursor = title; *cursor != '\0'; cursor++) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(*cursor)) && cursor[1] != '\0') {
-            cursor++;
-            continue;
-        }
-        if (*cursor == '\\' || *cursor == '/' || *cursor == ':')
-            return false;
-    }
-    return true;
+    return title[0] != '\0' && strcmp(title, ".") != 0 && strcmp(title, "..") != 0 && !HasPathSeparator(title);
 }
 
 } // namespace
@@ -116,7 +89,7 @@ bool CInstallApp::InitInstance(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int
         return false;
     }
     if (!CheckWindowsVersion(0, kWindows2000)) {
-        ::MessageBoxA(nullptr, ZV_TEXT_UNSUPPORTED_OS, ZV_TEXT_UNSUPPORTED_CAPTION, kErrorBox);
+        ::MessageBoxA(nullptr, ZV_TEXT_UNSUPPORTED_OS, ZV_CAPTION_NOT_SUPPORTED, kErrorBox);
         return false;
     }
     ParseCommandLine(cmdLine);
@@ -213,7 +186,7 @@ bool CInstallApp::CopyAndRelaunch()
         && executableLength < sizeof(executable);
     if (pathsFit) {
         wsprintfA(workFolder, "%s%s", tempPath, ownFolder ? title : "");
-        pathsFit = *JoinPath(copyPath, workFolder, FindFileName(executable)) != '\0';
+        pathsFit = *JoinPath(copyPath, workFolder, FileNamePart(executable)) != '\0';
     }
     if (!pathsFit) {
         // Nothing was made yet, so there is nothing to take back.

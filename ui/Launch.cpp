@@ -58,7 +58,7 @@ void CMainWnd::StartExtraProgram(int controlId)
             DWORD length = GetFullPathNameA(entry.command, sizeof(fullPath), fullPath, nullptr);
             if (length == 0 || length >= sizeof(fullPath))
                 fullPath[0] = '\0';
-            SplitProgramPath(fullPath, folder, fileName);
+            SplitPath(fullPath, folder, fileName);
             HINSTANCE result = ShellExecuteA(hwnd, "runas", fileName, nullptr, folder, SW_SHOWNORMAL);
             if (reinterpret_cast<INT_PTR>(result) <= 32)
                 MessageBox(failure.GetString(), ZV_CAPTION_FAILURE, MB_ICONERROR);

@@ -1,5 +1,5 @@
 // The decisions of the menu window that need no window: where the extra buttons go, how a caption breaks into
-// lines, which command line starts the game and where an extra program runs. The window code (MainWnd.cpp,
+// lines and which command line starts the game. The window code (MainWnd.cpp,
 // MenuButtons.cpp, Launch.cpp) measures and acts; these functions only compute.
 #pragma once
 
@@ -38,7 +38,3 @@ int PlaceExtraButtons(const MENU_COLUMN& column, int32_t directxrequire, const s
 
 // The command line that starts the game: executecommand, or executefile when it is empty.
 const char* GameCommandLine(const INSTALL_SETTINGS& settings);
-
-// Splits a full program path into its folder (drive and folder, trailing backslash kept) and its file name. Both
-// buffers are kPathBytes long; a path without a backslash has an empty folder.
-void SplitProgramPath(const char* fullPath, char* folder, char* fileName);

@@ -75,26 +75,4 @@ TEST(MenuLayout, ExtraButtonPlaces)
     }
 }
 
-TEST(MenuLayout, ProgramPathSplitsAtTheLastRealBackslash)
-{
-    struct {
-        const char* proves;
-        const char* path;
-        const char* folder;
-        const char* fileName;
-    } const rows[] = {
-        {"drive and folder", "D:\\tools\\setup.exe", "D:\\tools\\", "setup.exe"},
-        {"the root", "D:\\readme.txt", "D:\\", "readme.txt"},
-        {"the trail byte of 表 is no separator", "D:\\表\\x.exe", "D:\\表\\", "x.exe"},
-        {"a folder name ending in 表", "D:\\表", "D:\\", "表"},
-        {"no folder", "x.exe", "", "x.exe"},
-    };
-    for (const auto& row : rows) {
-        char folder[kPathBytes], fileName[kPathBytes];
-        SplitProgramPath(row.path, folder, fileName);
-        EXPECT_STREQ(row.folder, folder) << row.proves;
-        EXPECT_STREQ(row.fileName, fileName) << row.proves;
-    }
-}
-
 } // namespace
