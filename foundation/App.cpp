@@ -1,5 +1,6 @@
 #include "foundation/App.h"
 
+#include "foundation/Captions.h"
 #include "foundation/Trace.h"
 
 namespace {
@@ -7,7 +8,6 @@ namespace {
 const char kDefaultAppName[] = "ZenvoraDefaultAPP";
 const char kDefaultMutexName[] = "ZenvoraDefaultMutex";
 const char kAlreadyRunningFormat[] = "%s\nは既に実行されています\n複数起動することはできません";
-const char kAlreadyRunningCaption[] = "多重起動エラー";
 
 } // namespace
 
@@ -65,7 +65,7 @@ bool CApp::InitInstance(HINSTANCE instance, HINSTANCE, LPSTR, int)
         // wsprintfA writes at most 1024 bytes: a 255-byte name and the text always fit.
         char message[1024];
         wsprintfA(message, kAlreadyRunningFormat, m_appName);
-        MessageBoxA(nullptr, message, kAlreadyRunningCaption, MB_ICONERROR | MB_SETFOREGROUND);
+        MessageBoxA(nullptr, message, ZV_CAPTION_ALREADY_RUNNING, MB_ICONERROR | MB_SETFOREGROUND);
         CloseHandle(mutex);
         return false;
     }

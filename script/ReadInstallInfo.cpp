@@ -14,6 +14,6 @@ bool CMainWnd::ReadInstallInfo(const char* fileName)
     }
     CZVString report = FormatScriptError(error, fileName);
     // The script is read during start-up, before the main window exists, so the box has no owner.
-    ::MessageBoxA(nullptr, report.GetString(), ZV_TEXT_SYNTAX_CAPTION, MB_ICONERROR | MB_SETFOREGROUND);
+    ::MessageBoxA(nullptr, report.GetString(), ZV_CAPTION_SYNTAX_ERROR, MB_ICONERROR | MB_SETFOREGROUND);
     return false;
 }

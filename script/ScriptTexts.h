@@ -1,14 +1,15 @@
 // Every text of the install script subsystem that a user or a title maker reads, in one place.
 #pragma once
 
+#include "foundation/Captions.h"
+
 // Defaults of the disc-change prompt and the labels of discs that the script leaves unnamed.
 #define ZV_TEXT_CHANGE_DISC_MESSAGE "ディスク%sに入れ替えてください"
 #define ZV_TEXT_CHANGE_DISC_CAPTION "ディスクの交換"
 #define ZV_TEXT_DISC_LABEL "ディスク%d"
 
-// The syntax error report and its caption.
+// The syntax error report (its caption is ZV_CAPTION_SYNTAX_ERROR).
 #define ZV_TEXT_SYNTAX_REPORT "%s\n\nファイル名: %s\n行数: %d\n%s"
-#define ZV_TEXT_SYNTAX_CAPTION "構文エラー"
 
 // Syntax errors, in the order the checks are made for a line.
 #define ZV_ERROR_SYNTAX "構文が間違っています"

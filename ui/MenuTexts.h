@@ -1,6 +1,8 @@
 // The texts of the menu window, as the user sees them (Shift-JIS after compilation).
 #pragma once
 
+#include "foundation/Captions.h"
+
 #define ZV_MENU_SUBFORM_FAILED "サブフォームの作成に失敗しました"
 #define ZV_MENU_SPLASH_FAILED "splash.bmpのロードに失敗しました"
 #define ZV_MENU_SPLASH_TEXT "%sインストーラ"
@@ -13,9 +15,3 @@
 #define ZV_MENU_DSETUP_MISSING "DSetup.dllがロードできません"
 #define ZV_MENU_DSETUP_INVALID "不正なDSetup.dllです"
 #define ZV_MENU_NOT_YET "この機能はまだありません"
-
-#define ZV_CAPTION_FAILURE "失敗"
-#define ZV_CAPTION_WARNING "警告"
-#define ZV_CAPTION_INFORMATION "情報"
-#define ZV_CAPTION_CONFIRMATION "確認"
-#define ZV_CAPTION_NOT_SUPPORTED "未対応"

@@ -66,7 +66,7 @@ TEST(ReadInstallInfo, SyntaxErrorShowsTheReportInABox)
     EXPECT_FALSE(mainWnd->ReadInstallInfo(path.c_str()));
     // The watcher sets its flag before it closes the box, and the box blocks ReadInstallInfo until then.
     ASSERT_TRUE(watcher.seen);
-    EXPECT_EQ(ZV_TEXT_SYNTAX_CAPTION, watcher.caption);
+    EXPECT_EQ(ZV_CAPTION_SYNTAX_ERROR, watcher.caption);
     // A message box shows "\n" as a line break; its static text keeps the bytes as given.
     EXPECT_EQ(
         "ディスク枚数は1以上を指定してください\n\nファイル名: " + path + "\n行数: 3\n$numberofdisc = 0", watcher.text);

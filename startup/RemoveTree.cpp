@@ -1,0 +1,74 @@
+// Removal of a folder with everything in it: the failed first start's work folder, and the uninstaller's clean-up.
+#include <cstring>
+
+#include "foundation/ScopedHandles.h"
+#include "ui/MainWnd.h"
+
+namespace {
+
+// "%s\%s" into a kPathBytes buffer; false when it would not fit, so that no cut path is ever used.
+bool FormatChildPath(char* out, const char* folder, const char* name)
+{
+    return *JoinPath(out, folder, name) != '\0';
+}
+
+enum ContentsResult {
+    kContentsFailed,
+    kContentsNotListed, // the folder could not be listed: there is nothing to remove
+    kContentsRemoved,
+};
+
+// Removes what the folder holds; stops at the first failure. The listing is closed when this returns, before the
+// folder itself goes.
+ContentsResult RemoveContents(CMainWnd* owner, const char* folder)
+{
+    char pattern[kPathBytes];
+    if (!FormatChildPath(pattern, folder, "*.*"))
+        return kContentsFailed;
+    WIN32_FIND_DATAA found;
+    CFindHandle listing(FindFirstFileA(pattern, &found));
+    if (!listing.IsValid())
+        return kContentsNotListed;
+    do {
+        bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        // "." and ".." begin with a dot, and so does every other folder this skips.
+        if (isFolder && found.cFileName[0] == '.')
+            continue;
+        char child[kPathBytes];
+        if (!FormatChildPath(child, folder, found.cFileName))
+            return kContentsFailed;
+        if (isFolder ? !owner->RemoveTree(child) : !DeleteFileA(child))
+            return kContentsFailed;
+    } while (FindNextFileA(listing.Get(), &found));
+    return kContentsRemoved;
+}
+
+} // namespace
+
+bool CMainWnd::RemoveTree(const char* path)
+{
+    if (path == nullptr)
+        return false;
+    char folder[kPathBytes];
+    size_t length = strlen(path);
+    if (length >= sizeof(folder))
+        return false;
+    memcpy(folder, path, length + 1);
+    if (RemoveTrailingBackslash(folder))
+        length--;
+    // An empty path or a bare drive would list the root of a drive: never remove that.
+    if (length == 0 || (length == 2 && folder[1] == ':'))
+        return false;
+
+    switch (RemoveContents(this, folder)) {
+    case kContentsFailed: return false;
+    case kContentsNotListed: return true;
+    case kContentsRemoved: break;
+    }
+
+    char current[kPathBytes];
+    DWORD currentLength = GetCurrentDirectoryA(sizeof(current), current);
+    if (currentLength > 0 && currentLength < sizeof(current) && strcmp(current, folder) == 0)
+        SetCurrentDirectoryA("..");
+    return RemoveDirectoryA(folder) != FALSE;
+}
