@@ -5,6 +5,8 @@
 
 #include <commctrl.h> // after <windows.h>, which it needs
 
+#include <vector>
+
 #include "resources/resource.h"
 #include "ui/MenuTexts.h"
 
@@ -33,6 +35,15 @@ CMainWnd::CMainWnd()
     , isInstalledForAllUsers(false)
     , hasAdminRights(false)
     , isDirectXReady(false)
+    , copyCursor(0)
+    , sourceHandle(INVALID_HANDLE_VALUE)
+    , destHandle(INVALID_HANDLE_VALUE)
+    , discBytesDone(0)
+    , fileSize(0)
+    , fileBytesDone(0)
+    , totalFileCount(0)
+    , currentFileNumber(0)
+    , copyCancelled(false)
     , subFormHandle(nullptr)
     , splashBitmap(nullptr)
 {
@@ -42,6 +53,33 @@ CMainWnd::CMainWnd()
     if (length == 0 || length >= sizeof(sourceDir))
         sourceDir[0] = '\0';
     installedDir[0] = '\0';
+    chosenBaseDir[0] = '\0';
+    ReadProgramIdentity();
+}
+
+void CMainWnd::ReadProgramIdentity()
+{
+    moduleFileName[0] = '\0';
+    fileVersionMajor = fileVersionMinor = 0;
+    char program[kPathBytes];
+    DWORD length = GetModuleFileNameA(nullptr, program, sizeof(program));
+    if (length == 0 || length >= sizeof(program))
+        return;
+    CopyCutAtChar(moduleFileName, sizeof(moduleFileName), FileNamePart(program));
+
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(program, &ignored);
+    if (size == 0)
+        return;
+    std::vector<char> block(size);
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT infoBytes = 0;
+    if (GetFileVersionInfoA(program, 0, size, block.data())
+        && VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &infoBytes) && info != nullptr
+        && infoBytes >= sizeof(VS_FIXEDFILEINFO)) {
+        fileVersionMajor = HIWORD(info->dwFileVersionMS);
+        fileVersionMinor = LOWORD(info->dwFileVersionMS);
+    }
 }
 
 CMainWnd::~CMainWnd() = default;

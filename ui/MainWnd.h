@@ -43,6 +43,61 @@ public:
     // Shows, hides, enables and disables the launch, install and uninstall buttons for the install state.
     void ApplyInstallState();
 
+    // --- the settings dialog (ui/) ---
+    // The dialog procedure of template 102; DialogBoxParamA passes the window as the parameter. Ends with 1 after
+    // "次へ" (the choices written into settings) and 2 after cancel (settings unchanged).
+    static INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // --- DirectX (ui/) ---
+    // The DirectX button: asks, runs the disc's DirectX set-up program and waits for it.
+    void RunDirectXSetup();
+
+    // --- installing (engine/) ---
+    // The install button: from the reinstall question to the final message; the menu shows the new state
+    // afterwards. True when every step succeeded and "uninst.dat" was saved.
+    bool Install();
+    // Creates the install folder and the script's folders and logs a "mkdir" line for each; false only when the
+    // chosen type has no files (after its message).
+    bool PrepareDirectories();
+    // Creates a folder with every missing folder above it; true when it exists afterwards.
+    bool MakeDirectoryPath(const char* path);
+    // The dialog procedure of template 103; DialogBoxParamA passes the window as the parameter. Ends with 1 when
+    // every file was copied, else 2.
+    static INT_PTR CALLBACK CopyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    // The whole copy of the chosen type, disc by disc, inside the copy dialog; true when every disc was done and
+    // the count check passed.
+    bool CopyFiles(HWND dialog);
+    // True when disc n is available; it may change the current directory to the root of a CD-ROM drive.
+    bool FindDisc(int n);
+    // True when FindFirstFileA finds something for the path or pattern.
+    static bool FileExists(const char* path);
+    // Shows completed of total and the state (a TBPF_ value) on the window's taskbar button, where the system has
+    // the taskbar list.
+    void SetTaskbarProgress(int completed, int total, int state);
+    // The Start-menu and desktop links chosen in the settings dialog, logged; false when a needed shell folder
+    // cannot be had.
+    bool CreateShortcuts();
+    // The install folder and type in the title's key, logged; always true.
+    bool WriteRegistrySettings();
+    // The title's entry in the Windows list of installed programs, logged; false when the key or one of its first
+    // two values cannot be written.
+    bool WriteUninstallEntry();
+
+    // --- uninstalling (uninstall/) ---
+    // Replays installLog from its last line to its first, undoing what an install of this program can have
+    // written. False only when the replay could not start (no shell allocator, an empty log).
+    bool ReplayInstallLog();
+    // The uninstall button: checks, asks, erases the script's extra files, replays "uninst.dat" or falls back to
+    // the fixed clean-up, reports. True for a complete success (the window then closes).
+    bool Uninstall();
+    // Deletes the files matching the script's eraseonuninstall patterns in the install folder; always true.
+    bool EraseOnUninstall();
+    // The fixed clean-up when "uninst.dat" is missing; each true when it did all of its part.
+    bool RemoveInstallFolder();
+    bool RemoveShortcuts();
+    bool RemoveRegistryKeys();
+    bool RemoveUninstallEntry();
+
     char sourceDir[260]; // the folder of the disc that holds "Install.ifo"
     char installedDir[260]; // the install folder with its trailing backslash; empty when not installed
     bool isInstalled;
@@ -50,12 +105,30 @@ public:
     bool hasAdminRights; // the default user's hive may be written
     bool isDirectXReady; // the installed DirectX is at least directxrequire
 
+    CZVString installLog; // the install log while it is built, or "uninst.dat" as read by the uninstall
+    char chosenBaseDir[260]; // the settings dialog's folder until "次へ" writes it into settings.installdir
+    char moduleFileName[260]; // the running program's file name with its extension, without folder
+    int fileVersionMajor; // of the program's own version resource, for the uninstall entry
+    int fileVersionMinor;
+
+    // The copy state, valid while the copy dialog is open.
+    size_t copyCursor; // index of the entry of typeFiles[installtype] being copied
+    HANDLE sourceHandle; // INVALID_HANDLE_VALUE when no source is open
+    HANDLE destHandle; // INVALID_HANDLE_VALUE when no destination is open
+    int64_t discBytesDone;
+    int64_t fileSize;
+    int64_t fileBytesDone;
+    int32_t totalFileCount; // the total of "全体(%d of %d)" and of the taskbar
+    int32_t currentFileNumber; // 1-based; after the last file one more than the files copied
+    bool copyCancelled; // the cancel button was pressed: no further file is started
+
 protected:
     HWND subFormHandle; // the modeless menu dialog (101), a child of this window
     CZVWnd subForm; // attached to subFormHandle
     HBITMAP splashBitmap; // "splash.bmp" or the generated replacement; never released
 
 private:
+    void ReadProgramIdentity(); // moduleFileName and the file version, from the running program
     LRESULT BuildMenu(); // WM_CREATE: 0, or -1 when the sub-form cannot be made
     void LoadSplashBitmap();
     void PlaceWindows();

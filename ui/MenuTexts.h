@@ -15,3 +15,18 @@
 #define ZV_MENU_DSETUP_MISSING "DSetup.dllがロードできません"
 #define ZV_MENU_DSETUP_INVALID "不正なDSetup.dllです"
 #define ZV_MENU_NOT_YET "この機能はまだありません"
+
+// The settings dialog.
+#define ZV_SETTINGS_TYPE_TEXT "%s --約%dMB" // the type's name and its need in MB
+#define ZV_SETTINGS_BROWSE_TITLE "インストール先の選択"
+#define ZV_SETTINGS_LOW_SPACE "必要な容量に足りませんがインストールしますか？"
+
+// The DirectX set-up.
+#define ZV_DIRECTX_DEFAULT_SETUP "directx7\\dxsetup.exe"
+#define ZV_DIRECTX_CONFIRM "DirectXをインストールします"
+#define ZV_DIRECTX_START_FAILED                                                                                                        \
+    "DirectXインストールプログラムが起動できませんでした\n手動でインストールしてみてください\n" \
+    "手動インストールの方法はマニュアルをご覧ください"
+#define ZV_DIRECTX_INSTALL_FAILED                                                                                      \
+    "DirectXがインストールできませんでした\n手動でインストールしてみてください\n"      \
+    "手動インストールの方法はマニュアルをご覧ください"

@@ -1,0 +1,36 @@
+// The install engine's decisions from data alone: the destination folder, what the folder step logs, the relative
+// path of a found file, the progress percentages, the free-space check and the disc markers. The Win32 steps
+// (InstallSequence.cpp, Directories.cpp, CopyDialog.cpp) measure and act; these functions only compute.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/ZVString.h"
+
+// The destination folder: installdir, a backslash unless it already ends in a real one, installsubdir, and a
+// backslash unless the text so far ends in a real one. False (out "") when it would not fit kPathBytes.
+bool MakeInstallFolder(const char* installdir, const char* installsubdir, char* out);
+
+// The folder that the folder step creates and logs first: installdir, a backslash unless it ends in a real one,
+// installsubdir; no trailing backslash is added (with an empty installsubdir the result ends in the backslash).
+// False (out "") when it would not fit kPathBytes.
+bool MakeTopFolder(const char* installdir, const char* installsubdir, char* out);
+
+// The path of a found file relative to the disc folder: the folder part of the script's fileName (a drive letter
+// dropped, its trailing backslash kept) followed by the name the search found. False (out "") when it would not
+// fit kPathBytes.
+bool MakeRelativePath(const char* fileName, const char* foundName, char* out);
+
+// done of total in percent, in 64-bit integers: done * 100 / total below a total of 200, else
+// done / (total / 100). Not clamped. 0 for a total of 0.
+int64_t Percent(int64_t done, int64_t total);
+
+// The root whose free space the settings dialog asks for: the drive letter and colon of path and a backslash
+// ("D:\"), or "" when the path has no drive letter. root holds at least 4 bytes.
+void FreeSpaceRoot(const char* path, char* root);
+
+// True when freeBytes, in whole megabytes of 1,000,000 bytes, are fewer than requiredMegabytes.
+bool IsShortOfSpace(uint64_t freeBytes, int32_t requiredMegabytes);
+
+// The marker file of disc n in the root of a disc: "DISCID.%03d".
+CZVString DiscMarkerName(int32_t disc);

@@ -1,0 +1,90 @@
+// The install log: everything an install creates is recorded, in the order it is created, as one line of a plain
+// Shift-JIS text that ends with a line feed. The writers append the lines formatted here; the replay reads each
+// line back with ReadLogLine and undoes it only when IsInstallAction says that an install of this program can
+// have written it. This is the one place where the format is defined.
+//
+//   ## <title>インストールログ 2026-12- 7  9: 5: 3   header (date and time padded with spaces)
+//   $InstallType = 1                               the chosen type, 0-based         } skipped by the replay:
+//   $InstallDir = C:\Games                         the chosen base folder           } "#", "!" and "$" lines
+//   mkdir C:\Games\Title                           a folder (absolute)
+//   #FileCopy
+//   copy data\a.dat                                a file, relative to the install folder
+//   #Copy Finished
+//   #Make Shortcut
+//   mkshortcut C:\...\Title.lnk                    a link (absolute)
+//   #Registry Set
+//   regcreateu Software\Root,Key                   HKEY_CURRENT_USER   (regcreateau: HKEY_USERS)
+//   !regset InstallDir                             a value written inside the logged key
+//   #set Uninstall Info
+//   regcreatel Software\Microsoft\Windows\CurrentVersion\Uninstall,Title    HKEY_LOCAL_MACHINE
+//   !regset UninstallString
+//   copy uninst.dat                                the log file itself, deleted first by the replay
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/ZVString.h"
+
+// The local time of the header.
+struct LOG_TIME {
+    int year;
+    int month;
+    int day;
+    int hour;
+    int minute;
+    int second;
+};
+
+enum LOG_REGISTRY_ROOT {
+    kLogCurrentUser, // "regcreateu"
+    kLogLocalMachine, // "regcreatel"
+    kLogAllUsers, // "regcreateau": HKEY_USERS
+};
+
+// Each line as the writers append it, line feed included.
+CZVString FormatLogHeader(const char* title, const LOG_TIME& time);
+CZVString FormatLogInstallType(int32_t installType);
+CZVString FormatLogInstallDir(const char* baseFolder);
+CZVString FormatLogMakeDir(const char* folder);
+CZVString FormatLogCopy(const char* relativePath);
+CZVString FormatLogShortcut(const char* linkPath);
+CZVString FormatLogRegistryKey(LOG_REGISTRY_ROOT root, const char* keyPath, const char* subkey);
+CZVString FormatLogValue(const char* valueName); // "!regset %s\n"
+extern const char kLogFileCopyBegins[]; // "#FileCopy\n"
+extern const char kLogFileCopyFinished[]; // "#Copy Finished\n"
+extern const char kLogShortcutsBegin[]; // "#Make Shortcut\n"
+extern const char kLogRegistryBegins[]; // "#Registry Set\n"
+extern const char kLogUninstallEntryBegins[]; // "#set Uninstall Info\n"
+extern const char kLogSelfCopy[]; // "copy uninst.dat\n"
+
+enum LOG_ACTION_KIND {
+    kLogSkip, // a comment, a note, a variable record, an empty line or argument, or an unknown verb
+    kLogRemoveFolder, // "mkdir": RemoveDirectoryA of path (only an empty folder goes)
+    kLogDeleteFile, // "copy": DeleteFileA of path, relative to the install folder
+    kLogDeleteShortcut, // "mkshortcut": DeleteFileA of path
+    kLogDeleteKey, // "regcreate*": delete subkey with all its subkeys under root\keyPath
+};
+
+// What one line asks the replay to undo.
+struct LOG_ACTION {
+    LOG_ACTION_KIND kind;
+    bool unknownVerb; // kLogSkip for a verb line whose verb is none of the above (the replay traces it)
+    CZVString verb; // the verb as written (verb lines only)
+    CZVString path; // the argument of mkdir, copy and mkshortcut
+    LOG_REGISTRY_ROOT root;
+    CZVString keyPath; // the registry lines' key path and subkey
+    CZVString subkey;
+};
+
+// Reads one line (without its line break): the verb is the first token split at space, tab and line feed,
+// compared without regard to ASCII case; the argument is the rest of the line. A registry line splits its argument
+// at the first comma (the run of commas after it is dropped) into key path and subkey.
+LOG_ACTION ReadLogLine(const CZVString& line);
+
+// True when an install of this program into installFolder (with its trailing backslash) can have written the
+// action: "copy" a relative path inside the install folder (no drive, no leading backslash, no "..", no ":");
+// "mkshortcut" an absolute path of a ".lnk" file; "mkdir" the install folder itself or a folder below it;
+// "regcreateu" / "regcreateau" a key path that begins with "Software\" / ".DEFAULT\Software\" and a subkey that is
+// not empty; "regcreatel" exactly the Windows uninstall key and a subkey without a backslash. A log that the
+// installer wrote passes whole; anything else (a tampered "uninst.dat") is skipped like an unknown verb.
+bool IsInstallAction(const LOG_ACTION& action, const char* installFolder);
