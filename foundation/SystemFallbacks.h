@@ -28,4 +28,8 @@ bool GetFreeDiskBytes(const char* root, uint64_t* freeBytes);
 // MakeSureDirectoryPathExists does: path names a folder and may end with a backslash. True when the whole path
 // exists as a folder afterwards.
 bool MakeSureFolderPathExists(const char* path);
+
+// The fallbacks on their own, for systems without the newer call (and for the tests, which run where it exists).
+bool GetFileSize64FromWords(HANDLE file, int64_t* size);
+bool GetFreeDiskBytesFromClusters(const char* root, uint64_t* freeBytes);
 #endif
