@@ -88,7 +88,7 @@ LRESULT CMainWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE: return BuildMenu();
-    case WM_APP + 1: // install
+    case WM_APP + 1: Install(); return 0;
     case WM_APP + 2: // DirectX set-up
     case WM_APP + 4: // uninstall
         ShowNotYetAvailable();

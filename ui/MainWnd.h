@@ -139,4 +139,15 @@ private:
     bool ConfirmDirectXForLaunch();
     void ShowNotYetAvailable();
     static INT_PTR CALLBACK SubFormProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The install steps' own parts (engine/).
+    void ChooseDefaultInstallFolder();
+    // The measuring pass of one disc: its bytes; false when the user stops at a missing file.
+    bool MeasureDisc(const std::vector<FILE_ENTRY>& files, int32_t disc, int64_t* discBytes);
+    // Copies one found file to installedDir + relativePath; false after a failure (shown) or a refusal.
+    bool CopyOneFile(HWND dialog, const char* relativePath, const char* label, int64_t discBytes, char* buffer);
+    // Closes the copy's files, shows the failure with path in it, deletes partialFile when not null; false.
+    bool ReportCopyFailure(const char* format, const char* path, UINT type, const char* partialFile);
+    void CloseCopyHandles();
+    void CancelCopy(HWND dialog); // the cancel button: closes the files, stops the copy, ends the dialog with 2
 };

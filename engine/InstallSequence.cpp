@@ -1,0 +1,115 @@
+// One installation, from the press of the install button to the final message: the reinstall question, the
+// script's settings, the default folder, the settings dialog, then the steps in their fixed order. Success saves
+// the install log as "uninst.dat" in the install folder; a failed step is undone from the log kept so far.
+#include "engine/EngineTexts.h"
+#include "engine/InstallPlan.h"
+#include "foundation/RegProfile.h"
+#include "resources/resource.h"
+#include "ui/MainWnd.h"
+#include "uninstall/InstallLog.h"
+
+#include <shlobj.h> // after <windows.h>, which it needs
+
+namespace {
+
+// The path of a shell folder; false when the shell has none.
+bool GetShellFolder(int folderId, char* path)
+{
+    path[0] = '\0';
+    HRESULT initialized = CoInitialize(nullptr);
+    IMalloc* allocator = nullptr;
+    bool found = false;
+    if (SUCCEEDED(SHGetMalloc(&allocator))) {
+        LPITEMIDLIST items = nullptr;
+        if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, folderId, &items)) && items != nullptr) {
+            found = SHGetPathFromIDListA(items, path) && path[0] != '\0';
+            allocator->Free(items);
+        }
+        allocator->Release();
+    }
+    if (SUCCEEDED(initialized))
+        CoUninitialize();
+    return found;
+}
+
+// The root of the drive that holds the Windows folder ("C:\"); false when it cannot be had.
+bool GetWindowsDriveRoot(char* path)
+{
+    UINT length = GetWindowsDirectoryA(path, kPathBytes);
+    if (length < 3 || length >= static_cast<UINT>(kPathBytes) || path[1] != ':')
+        return false;
+    path[3] = '\0';
+    return true;
+}
+
+} // namespace
+
+bool CMainWnd::Install()
+{
+    installLog.Empty();
+    SetCurrentDirectoryA(sourceDir);
+    if (isInstalled) {
+        CZVString question = CZVString::Format(ZV_INSTALL_AGAIN, settings.gametitle);
+        if (MessageBox(question.GetString(), ZV_CAPTION_CONFIRMATION, MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return false;
+    }
+    RestoreSettings();
+    PlayScriptSound(settings.installvoice);
+    ShowScriptMessage(settings.installmessage, MB_OK);
+    ChooseDefaultInstallFolder();
+    if (DialogBoxParamA(
+            hInstance, MAKEINTRESOURCEA(IDD_SETTINGS), hwnd, SettingsDialogProc, reinterpret_cast<LPARAM>(this))
+        != IDOK)
+        return false;
+    SetCurrentDirectoryA(sourceDir);
+
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    LOG_TIME time = {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+    installLog = FormatLogHeader(settings.gametitle, time);
+    installLog.Append(FormatLogInstallType(settings.installtype));
+    installLog.Append(FormatLogInstallDir(settings.installdir));
+
+    // A destination that would not fit a path fails before anything is made.
+    bool installed = MakeInstallFolder(settings.installdir, settings.installsubdir, installedDir)
+        && PrepareDirectories()
+        && DialogBoxParamA(hInstance, MAKEINTRESOURCEA(IDD_COPY), hwnd, CopyDialogProc, reinterpret_cast<LPARAM>(this))
+            == 1
+        && CreateShortcuts() && WriteRegistrySettings();
+    if (installed) {
+        WriteUninstallEntry();
+        installLog.Append(kLogSelfCopy);
+        CZVString logFile = CZVString::Format("%s" ZV_INSTALL_LOG_FILE, installedDir);
+        installLog.Save(logFile.GetString());
+        PlayScriptSound(settings.installfinishvoice);
+        if (settings.installfinishmessage[0] != '\0') {
+            ShowScriptMessage(settings.installfinishmessage, MB_OK);
+        } else {
+            CZVString done = CZVString::Format(ZV_INSTALL_DONE, settings.gametitle);
+            MessageBox(done.GetString(), ZV_CAPTION_SUCCESS, MB_ICONINFORMATION);
+        }
+    } else {
+        MessageBox(ZV_INSTALL_FAILED, ZV_CAPTION_FAILURE, MB_ICONERROR);
+        // The undo removes the links from where this install made them, whatever the menu found before it.
+        isInstalledForAllUsers = settings.forAllUsers;
+        ReplayInstallLog();
+    }
+    ReadInstallState();
+    ApplyInstallState();
+    return installed;
+}
+
+void CMainWnd::ChooseDefaultInstallFolder()
+{
+    char folder[kPathBytes] = "";
+    bool found = false;
+    CRegProfile windowsKey;
+    windowsKey.SetRoot(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion");
+    if (windowsKey.Open(nullptr)) {
+        found = windowsKey.GetString("ProgramFilesDir", folder, sizeof(folder)) && folder[0] != '\0';
+        windowsKey.Close();
+    }
+    found = found || GetShellFolder(CSIDL_PROGRAM_FILES, folder) || GetWindowsDriveRoot(folder);
+    if (found)
+        CopyCutAtChar(settings.installdir, sizeof(settings.installdir), folder);
+}
