@@ -22,7 +22,7 @@ bool MakeTopFolder(const char* installdir, const char* installsubdir, char* out)
 bool MakeRelativePath(const char* fileName, const char* foundName, char* out);
 
 // done of total in percent, in 64-bit integers: done * 100 / total below a total of 200, else
-// done / (total / 100). Not clamped. 0 for a total of 0.
+// done / (total / 100). Not clamped. 0 for a total of 0 (a zero-byte file) or less, which would divide by zero.
 int64_t Percent(int64_t done, int64_t total);
 
 // The root whose free space the settings dialog asks for: the drive letter and colon of path and a backslash

@@ -22,6 +22,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "foundation/ZVString.h"
 
@@ -75,6 +76,10 @@ struct LOG_ACTION {
     CZVString keyPath; // the registry lines' key path and subkey
     CZVString subkey;
 };
+
+// The lines of a log text, first to last, as the replay reads them (GetLineTable): split at line feeds, a carriage
+// return before one dropped; after a final line feed comes one empty line. An empty text has no lines.
+std::vector<CZVString> SplitLogLines(const CZVString& log);
 
 // Reads one line (without its line break): the verb is the first token split at space, tab and line feed,
 // compared without regard to ASCII case; the argument is the rest of the line. A registry line splits its argument

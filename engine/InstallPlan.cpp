@@ -1,0 +1,100 @@
+#include "engine/InstallPlan.h"
+
+#include <cstring>
+
+#include "engine/EngineTexts.h"
+#include "foundation/PathText.h"
+
+namespace {
+
+const int64_t kBytesPerMegabyte = 1000000;
+
+// Appends text to out (kPathBytes); false when it would not fit.
+bool AppendText(char* out, const char* text)
+{
+    size_t length = strlen(out), added = strlen(text);
+    if (length + added + 1 > static_cast<size_t>(kPathBytes))
+        return false;
+    memcpy(out + length, text, added + 1);
+    return true;
+}
+
+// installdir, a backslash unless it ends in a real one, installsubdir.
+bool JoinInstallFolder(const char* installdir, const char* installsubdir, char* out)
+{
+    out[0] = '\0';
+    if (!AppendText(out, installdir) || !AppendBackslash(out, kPathBytes) || !AppendText(out, installsubdir)) {
+        out[0] = '\0';
+        return false;
+    }
+    return true;
+}
+
+bool HasDriveLetter(const char* path)
+{
+    char letter = path[0];
+    return ((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z')) && path[1] == ':';
+}
+
+} // namespace
+
+bool MakeInstallFolder(const char* installdir, const char* installsubdir, char* out)
+{
+    if (!JoinInstallFolder(installdir, installsubdir, out) || !AppendBackslash(out, kPathBytes)) {
+        out[0] = '\0';
+        return false;
+    }
+    return true;
+}
+
+bool MakeTopFolder(const char* installdir, const char* installsubdir, char* out)
+{
+    return JoinInstallFolder(installdir, installsubdir, out);
+}
+
+bool MakeRelativePath(const char* fileName, const char* foundName, char* out)
+{
+    int folderLength = FolderPartLength(fileName);
+    int driveLength = HasDriveLetter(fileName) ? 2 : 0;
+    size_t relativeFolderLength = static_cast<size_t>(folderLength - driveLength);
+    size_t nameLength = strlen(foundName);
+    out[0] = '\0';
+    if (relativeFolderLength + nameLength + 1 > static_cast<size_t>(kPathBytes))
+        return false;
+    memcpy(out, fileName + driveLength, relativeFolderLength);
+    memcpy(out + relativeFolderLength, foundName, nameLength + 1);
+    return true;
+}
+
+int64_t Percent(int64_t done, int64_t total)
+{
+    // A zero-byte total would divide by zero; no measured size is negative.
+    if (total <= 0)
+        return 0;
+    if (total < 200)
+        return done * 100 / total;
+    return done / (total / 100);
+}
+
+void FreeSpaceRoot(const char* path, char* root)
+{
+    root[0] = '\0';
+    if (!HasDriveLetter(path))
+        return;
+    root[0] = path[0];
+    root[1] = ':';
+    root[2] = '\\';
+    root[3] = '\0';
+}
+
+bool IsShortOfSpace(uint64_t freeBytes, int32_t requiredMegabytes)
+{
+    if (requiredMegabytes <= 0)
+        return false;
+    return freeBytes / kBytesPerMegabyte < static_cast<uint64_t>(requiredMegabytes);
+}
+
+CZVString DiscMarkerName(int32_t disc)
+{
+    return CZVString::Format(ZV_COPY_DISC_MARKER, disc);
+}
