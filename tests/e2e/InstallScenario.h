@@ -1,0 +1,129 @@
+// What the install and uninstall scenarios share: the fixture that points the system's program folder at a private
+// folder (so the installer proposes it) and removes afterwards whatever an install of the scenario's titles left,
+// and the steps of an install as a person takes them. Included by each such scenario source.
+#pragma once
+
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/E2eInspect.h"
+#include "tests/e2e/MenuScenario.h"
+
+namespace {
+
+const int kSettingsNextId = IDOK;
+const int kSettingsCancelId = IDCANCEL;
+const int kSettingsFolderId = 1004;
+const int kSettingsBrowseId = 1005;
+const int kSettingsDesktopId = 1006;
+const int kSettingsStartMenuId = 1007;
+const int kSettingsAllUsersId = 1026;
+const int kFirstTypeId = 5000;
+const int kCopyFileTextId = 1024;
+const int kCopyCountTextId = 1025;
+const int kCopyCancelId = 1023;
+const char kSettingsTitle[] = "セットアップの設定";
+const char kCopyTitle[] = "コピー中...";
+const char kInstallRoot[] = "ZVE2EInstall"; // the titles' registry root
+const char kWindowsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
+const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+const char kUndoText[] = "インストール中にエラーが発生しました\nアンドゥーします";
+
+// The registry lines of a title's script: the root shared by the scenarios, the key of the title.
+inline std::string RegistryLines(const std::string& key)
+{
+    return std::string("$registryroot = ") + kInstallRoot + "\r\n$registrykey = " + key
+        + "\r\n$registryinstalldirvalue = InstallDir\r\n$registryinstalltypevalue = InstallType\r\n";
+}
+
+// The uninst.dat header with its time masked: everything up to "インストールログ " and after the line's time.
+inline std::string MaskLogTime(const std::string& log)
+{
+    size_t mark = log.find("インストールログ ");
+    size_t lineEnd = log.find('\n');
+    if (mark == std::string::npos || lineEnd == std::string::npos || mark > lineEnd)
+        return log;
+    return log.substr(0, mark) + "インストールログ <time>" + log.substr(lineEnd);
+}
+
+class InstallScenario : public MenuScenario {
+protected:
+    void SetUp() override
+    {
+        MenuScenario::SetUp();
+        if (HasFatalFailure())
+            return;
+        hadProgramFiles = RegistryString(HKEY_LOCAL_MACHINE, kWindowsKey, "ProgramFilesDir", &savedProgramFiles);
+        baseFolder = rootFolder + "\\ProgramFiles";
+        CreateDirectoryA(baseFolder.c_str(), nullptr);
+        ProposeFolder(baseFolder);
+    }
+
+    void TearDown() override
+    {
+        MenuScenario::TearDown(); // ends whatever installer is left first
+        SetRegistryString(HKEY_LOCAL_MACHINE, kWindowsKey, "ProgramFilesDir",
+            hadProgramFiles ? savedProgramFiles.c_str() : nullptr);
+        DeleteRegistryTree(HKEY_CURRENT_USER, std::string("Software\\") + kInstallRoot);
+        DeleteRegistryTree(HKEY_USERS, std::string(".DEFAULT\\Software\\") + kInstallRoot);
+        for (const std::string& title : installedTitles) {
+            DeleteRegistryTree(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "\\" + title);
+            for (int desktop : {CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY})
+                DeleteFileA((ShellFolder(desktop) + "\\" + title + ".lnk").c_str());
+        }
+        for (const std::string& group : startMenuGroups) {
+            for (int programs : {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS})
+                RemoveFolder(ShellFolder(programs) + "\\" + group);
+        }
+    }
+
+    // The folder the installer proposes: the system's program folder as the registry names it.
+    void ProposeFolder(const std::string& folder)
+    {
+        ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, kWindowsKey, "ProgramFilesDir", folder.c_str()));
+    }
+
+    // Remembers what the scenario's title leaves, for the clean-up.
+    void WillInstall(const std::string& title, const std::string& startMenuGroup)
+    {
+        installedTitles.push_back(title);
+        if (!startMenuGroup.empty())
+            startMenuGroups.push_back(startMenuGroup);
+    }
+
+    // Presses install and waits for the settings dialog.
+    HWND OpenSettings(HWND subForm)
+    {
+        Press(subForm, kInstallId);
+        HWND settings = WaitForWindow("#32770", kSettingsTitle, kWaitMs);
+        EXPECT_NE(nullptr, settings) << "no settings dialog";
+        return settings;
+    }
+
+    // Waits for a box, checks its caption and text, and answers it.
+    void ExpectBox(const char* caption, const std::string& text, int answer)
+    {
+        FOUND_BOX box = WaitForBox(caption, kWaitMs);
+        ASSERT_NE(nullptr, box.window) << "no box captioned " << caption << ", expected: " << text;
+        EXPECT_EQ(text, box.text);
+        EXPECT_TRUE(AnswerBox(box, answer));
+    }
+
+    // Waits until the copy dialog has come and gone.
+    void WaitForCopyToEnd()
+    {
+        HWND copyDialog = WaitForWindow("#32770", kCopyTitle, kWaitMs);
+        if (copyDialog != nullptr)
+            EXPECT_TRUE(WaitGone(copyDialog, 4 * kWaitMs)) << "the copy did not end";
+    }
+
+    std::string baseFolder; // the proposed base folder
+    std::vector<std::string> installedTitles;
+    std::vector<std::string> startMenuGroups;
+    std::string savedProgramFiles;
+    bool hadProgramFiles = false;
+};
+
+} // namespace
