@@ -127,6 +127,9 @@ cmd_bench() {
         say "$(basename "$b")"
         "$b"
     done
+    cmd_build
+    say "install_bench (under Wine)"
+    "$root/tools/install-bench.sh" "$build_dir" "$(wine_tests_arch)"
 }
 
 # Every fuzz/<name>_fuzz.cpp is a target; its seeds are prepared in fuzz/seeds/<name> of the build folder, the

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Runs the installer on the sample disc under Wine.
+# Installs and uninstalls the sample title under Wine, as a person would.
 #   demo.sh BUILD_DIR WINE_ARCH
-# The sample disc (examples/disc1 with ZVSetup.exe beside it) is copied into BUILD_DIR/demo and the installer is
-# started there as the work copy (-temp -dir:"<folder>"), which shows the menu at once. With a DISPLAY of the
-# user's, the menu stays open until it is closed. Without one it runs on a private Xvfb screen: the screenshot of
-# the menu window is saved as BUILD_DIR/demo/menu.png and the installer is closed. A failed step is reported and
-# the demo still ends with 0: it shows the build, it does not judge it.
+# The sample discs (examples/disc1 with ZVSetup.exe beside its script, examples/disc2) are copied into
+# BUILD_DIR/demo; disc 2's movie is made as large as a real one, so that the copy can be seen. A helper puts disc 1
+# into a CD-ROM drive of a Wine prefix of the demo's own and starts ZVSetup.exe from it.
+# With a DISPLAY of the user's, the person does the clicking; the helper only changes the disc when the installer
+# asks for disc 2. Without one everything runs on a private Xvfb screen: the helper installs the second install
+# type, swaps to disc 2, prints what landed (files, links, registry values), uninstalls and prints what is left;
+# pictures of the menu, the settings dialog, the disc prompt, the copy dialog and the installed menu are saved as
+# BUILD_DIR/demo/*.png. A failed step is reported and the demo still ends with 0: it shows the build, it does not
+# judge it.
 set -uo pipefail
 build="$(cd "$1" && pwd)"
 arch="${2:-win32}"
@@ -26,56 +30,38 @@ if [ "$arch" = win64 ]; then
     say "this machine runs no 32-bit x86 code: showing the x86_64 build under 64-bit Wine"
 fi
 
-# The disc: disc 1 with the installer beside the script, disc 2 next to it.
-rm -rf "$demo/disc1" "$demo/disc2" "$demo/menu.png"
+rm -rf "$demo/disc1" "$demo/disc2" "$demo"/*.png "$demo"/*.bmp
 mkdir -p "$demo"
 cp -r "$root/examples/disc1" "$root/examples/disc2" "$demo/"
 cp "$exe" "$demo/disc1/ZVSetup.exe"
-disc_dos="Z:$(printf '%s' "$demo/disc1" | tr '/' '\\')"
+dd if=/dev/zero of="$demo/disc2/movie/opening.dat" bs=1M count=48 status=none
+demo_dos="Z:$(printf '%s' "$demo" | tr '/' '\\')"
 
 user_display="${DISPLAY:-}"
-# The environment of the Windows tests, with a prefix of its own under BUILD_DIR/demo.
 if [ -n "$user_display" ]; then
-    say "showing the menu on $user_display; close it to end the demo"
+    say "the installer shows on $user_display: install, uninstall, then close it to end the demo"
 else
-    say "no DISPLAY: the menu runs on a private Xvfb screen"
+    say "no DISPLAY: the installer runs on a private Xvfb screen"
 fi
 "$wine_env" start "$arch" "$demo" || { say "Wine did not start"; exit 0; }
-state="$demo/wine-state"
 if [ -z "$user_display" ]; then
     # No window manager on Xvfb: Wine draws the captions and frames itself.
     "$wine_env" run "$arch" "$demo" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 fi
 
-# The work copy's start: the disc folder is the working directory and the dir option. The helper starts it, as
-# the quotes of the dir option would not reach the program through Wine's own command line.
-"$wine_env" run "$arch" "$demo" "$watch" run "$disc_dos\\ZVSetup.exe" "$disc_dos" >"$demo/installer.log" 2>&1 &
-installer=$!
-
 if [ -n "$user_display" ]; then
-    wait "$installer"
-    "$wine_env" stop "$demo"
-    exit 0
-fi
-
-found="$("$wine_env" run "$arch" "$demo" "$watch" menu 60000 2>>"$demo/installer.log" | tr -d '\r' |
-    iconv -f CP932 -t UTF-8 2>/dev/null)"
-geometry="$(printf '%s\n' "$found" | grep -E '^[0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+$' | tail -n 1)"
-printf '%s\n' "$found" | grep '^box: ' | sed 's/^/demo: answered /'
-if [ -n "$geometry" ]; then
-    title="$(printf '%s\n' "$found" | grep -A1 -xF "$geometry" | tail -n 1)"
-    say "window \"$title\" at $geometry"
-    sleep 1 # let the window finish painting
-    if DISPLAY="$(cat "$state/display")" import -window root -crop "$geometry" +repage "$demo/menu.png" 2>>"$demo/installer.log"; then
-        say "screenshot of the menu: $demo/menu.png"
-    else
-        say "the screenshot failed (see $demo/installer.log)"
-    fi
+    "$wine_env" run "$arch" "$demo" "$watch" show "$demo/disc1" "$demo/disc2" 2>>"$demo/installer.log" |
+        tr -d '\r' | iconv -f CP932 -t UTF-8 2>/dev/null | sed 's/^/demo: /'
 else
-    say "the installer's window did not appear (see $demo/installer.log)"
+    "$wine_env" run "$arch" "$demo" "$watch" auto "$demo/disc1" "$demo/disc2" "$demo_dos" 2>>"$demo/installer.log" |
+        tr -d '\r' | iconv -f CP932 -t UTF-8 2>/dev/null | sed 's/^/demo: /'
+    for picture in "$demo"/*.bmp; do
+        [ -f "$picture" ] || continue
+        if convert "$picture" "${picture%.bmp}.png" 2>>"$demo/installer.log"; then
+            rm -f "$picture"
+            say "picture: ${picture%.bmp}.png"
+        fi
+    done
 fi
-
-"$wine_env" run "$arch" "$demo" "$watch" close 20000 >>"$demo/installer.log" 2>&1 || say "the installer did not close"
-wait "$installer" 2>/dev/null
 "$wine_env" stop "$demo"
 exit 0

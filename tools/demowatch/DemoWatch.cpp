@@ -1,151 +1,262 @@
-// demowatch: the demo's hands under Wine. It finds the installer's window (class "ZVWndClass"), answers the
-// message boxes the installer shows on the way with OK, and closes the installer at the end.
-//   demowatch run EXE FOLDER     starts EXE as the work copy does, with the command line
-//                                "EXE" -temp -dir:"FOLDER" in FOLDER, and waits for it (a command line given to
-//                                Wine from a shell would have its quotes escaped). Exit: the installer's exit code.
-//   demowatch menu TIMEOUT_MS    waits until the window is shown with no box in front of it; prints its
-//                                rectangle as "WIDTHxHEIGHT+X+Y" and its title on a second line (Shift-JIS).
-//                                Exit 0, or 1 when no such window appeared in time.
-//   demowatch close TIMEOUT_MS   closes every installer window (answering boxes meanwhile) and waits until they
-//                                are gone. Exit 0, or 1 when one is left.
+// demowatch: the demo's hands under Wine. It puts the sample disc into a CD-ROM drive of the prefix, starts the
+// installer from it as a person would, and then either does what a person does (no display of the user's) or
+// leaves that to the person (a display): only the disc change, which no person can do in Wine, stays its job.
+//   demowatch auto DISC1 DISC2 OUTDIR     DISC1 and DISC2 are the sample discs' Unix folders. Installs the sample
+//                                         title (the second type, so both discs are read), saves pictures of the
+//                                         menu, the settings dialog, the copy dialog, the disc prompt and the
+//                                         installed menu as OUTDIR\*.bmp, prints what landed, then uninstalls it
+//                                         and prints what is left. Exit 0 when every step was seen.
+//   demowatch show DISC1 DISC2            starts the installer and waits for it; when it asks for disc 2 the drive
+//                                         gets disc 2, and the person answers the prompt.
+// Its lines are Shift-JIS, as the installer's texts are.
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/E2eHarness.h"
+#include "tests/e2e/E2eInspect.h"
 
 namespace {
 
-const char kInstallerClass[] = "ZVWndClass";
-const char kDialogClass[] = "#32770";
-const DWORD kPollMs = 100;
+const char kDrive = 'R';
+const char kProgram[] = "R:\\ZVSetup.exe";
+const char kMenuClass[] = "ZVWndClass";
+const char kSettingsTitle[] = "セットアップの設定";
+const char kCopyTitle[] = "コピー中...";
+const char kPromptCaption[] = "ディスクの交換";
+const char kRegistryKey[] = "Software\\ZVSample\\SampleGame";
+const char kUninstallEntry[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\サンプルゲーム";
+const char kGroup[] = "サンプルゲーム";
+const char kTitle[] = "サンプルゲーム";
+const DWORD kWaitMs = 30000;
+const int kInstallId = 1001;
+const int kUninstallId = 1004;
+const int kFullTypeId = 5001;
 
-struct WINDOW_SEARCH {
-    HWND installer; // the first installer window, shown or not
-    DWORD installerProcess;
-    int boxesAnswered;
-};
+int g_failures = 0;
 
-bool HasClass(HWND window, const char* name)
+void Say(const std::string& line)
 {
-    char className[64] = "";
-    GetClassNameA(window, className, sizeof(className));
-    return lstrcmpA(className, name) == 0;
-}
-
-BOOL CALLBACK FindInstaller(HWND window, LPARAM parameter)
-{
-    WINDOW_SEARCH* search = reinterpret_cast<WINDOW_SEARCH*>(parameter);
-    if (!HasClass(window, kInstallerClass))
-        return TRUE;
-    search->installer = window;
-    GetWindowThreadProcessId(window, &search->installerProcess);
-    return FALSE;
-}
-
-// Presses OK on a shown dialog of the installer's process: its message boxes.
-BOOL CALLBACK AnswerBox(HWND window, LPARAM parameter)
-{
-    WINDOW_SEARCH* search = reinterpret_cast<WINDOW_SEARCH*>(parameter);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != search->installerProcess || !HasClass(window, kDialogClass) || !IsWindowVisible(window))
-        return TRUE;
-    char caption[256] = "", text[1024] = "";
-    GetWindowTextA(window, caption, sizeof(caption));
-    GetDlgItemTextA(window, 0xFFFF, text, sizeof(text));
-    printf("box: %s: %s\n", caption, text);
+    printf("%s\n", line.c_str());
     fflush(stdout);
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
-    search->boxesAnswered++;
-    return TRUE;
 }
 
-// One look at the screen: the installer's window, after answering its boxes.
-WINDOW_SEARCH Look()
+void Fail(const std::string& what)
 {
-    WINDOW_SEARCH search = {nullptr, 0, 0};
-    EnumWindows(FindInstaller, reinterpret_cast<LPARAM>(&search));
-    if (search.installer != nullptr)
-        EnumWindows(AnswerBox, reinterpret_cast<LPARAM>(&search));
-    return search;
+    Say("demowatch: " + what);
+    g_failures++;
 }
 
-int WaitForMenu(DWORD timeoutMs)
+HWND SubForm(HWND menu)
+{
+    return FindWindowExA(menu, nullptr, "#32770", nullptr);
+}
+
+void Press(HWND dialog, int id)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// Waits for the installer's window, answering the boxes it shows on the way (the title's splash message).
+HWND WaitForMenu()
 {
     DWORD start = GetTickCount();
-    int quietLooks = 0;
-    while (GetTickCount() - start < timeoutMs) {
-        WINDOW_SEARCH search = Look();
-        // Shown and no box answered for a few looks: the window has settled.
-        if (search.installer != nullptr && IsWindowVisible(search.installer) && search.boxesAnswered == 0) {
-            if (++quietLooks >= 5) {
-                RECT rect = {};
-                GetWindowRect(search.installer, &rect);
-                char title[256] = "";
-                GetWindowTextA(search.installer, title, sizeof(title));
-                printf("%ldx%ld+%ld+%ld\n%s\n", rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top,
-                    title);
-                return 0;
-            }
-        } else {
-            quietLooks = 0;
+    while (GetTickCount() - start < kWaitMs) {
+        FOUND_BOX box = WaitForBox(nullptr, 100);
+        if (box.window != nullptr) {
+            Say("answered: " + box.caption + ": " + box.text);
+            AnswerBox(box, IDOK);
         }
-        Sleep(kPollMs);
+        HWND menu = WaitForWindow(kMenuClass, nullptr, 100);
+        if (menu != nullptr && WaitForBox(nullptr, 500).window == nullptr)
+            return menu;
     }
-    fprintf(stderr, "demowatch: no installer window appeared\n");
-    return 1;
+    return nullptr;
 }
 
-int CloseInstaller(DWORD timeoutMs)
+void Picture(HWND window, const std::string& outFolder, const char* name)
 {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        WINDOW_SEARCH search = Look();
-        if (search.installer == nullptr)
-            return 0;
-        PostMessageA(search.installer, WM_CLOSE, 0, 0);
-        Sleep(kPollMs);
-    }
-    fprintf(stderr, "demowatch: the installer did not close\n");
-    return 1;
+    if (window == nullptr || !SaveWindowPicture(window, outFolder + "\\" + name + ".bmp"))
+        Fail(std::string("no picture of ") + name);
 }
 
-int RunInstaller(const char* program, const char* folder)
+bool Answer(const char* caption, int button, const std::string& outFolder = "", const char* picture = nullptr)
 {
-    char commandLine[1024];
-    wsprintfA(commandLine, "\"%s\" -temp -dir:\"%s\"", program, folder);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(program, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, folder, &startup,
-            &process)) {
-        fprintf(stderr, "demowatch: %s did not start (error %lu)\n", program, GetLastError());
+    FOUND_BOX box = WaitForBox(caption, kWaitMs);
+    if (box.window == nullptr) {
+        Fail(std::string("no box captioned ") + caption);
+        return false;
+    }
+    Say("box: " + box.caption + ": " + box.text);
+    if (picture != nullptr)
+        Picture(box.window, outFolder, picture);
+    AnswerBox(box, button);
+    return true;
+}
+
+void PrintLanded(const std::string& installFolder)
+{
+    Say("files in " + installFolder + ":");
+    for (const std::string& file : ListTree(installFolder))
+        Say("  " + file);
+    std::vector<std::string> links;
+    std::string group = ShellFolder(CSIDL_PROGRAMS) + "\\" + kGroup;
+    for (const std::string& file : ListTree(group))
+        links.push_back(group + "\\" + file);
+    links.push_back(ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\" + kTitle + ".lnk");
+    Say("links:");
+    for (const std::string& path : links) {
+        LINK_INFO link = ReadLink(path);
+        if (link.loaded)
+            Say("  " + path + " -> " + link.path + (link.arguments.empty() ? "" : " " + link.arguments));
+        else
+            Say("  " + path + ": none");
+    }
+    Say(std::string("registry: HKEY_CURRENT_USER\\") + kRegistryKey);
+    std::string text;
+    DWORD number = 0;
+    if (RegistryString(HKEY_CURRENT_USER, kRegistryKey, "InstallDir", &text))
+        Say("  InstallDir = " + text);
+    if (RegistryDword(HKEY_CURRENT_USER, kRegistryKey, "InstallType", &number))
+        Say("  InstallType = " + std::to_string(number));
+    Say(std::string("registry: HKEY_LOCAL_MACHINE\\") + kUninstallEntry);
+    for (const char* name : {"DisplayName", "UninstallString", "DisplayIcon", "DisplayVersion", "Publisher"}) {
+        if (RegistryString(HKEY_LOCAL_MACHINE, kUninstallEntry, name, &text))
+            Say(std::string("  ") + name + " = " + text);
+    }
+    if (RegistryDword(HKEY_LOCAL_MACHINE, kUninstallEntry, "EstimatedSize", &number))
+        Say("  EstimatedSize = " + std::to_string(number));
+}
+
+void PrintLeft(const std::string& installFolder)
+{
+    Say("after the uninstall:");
+    Say(std::string("  install folder: ") + (PathExists(installFolder) ? "still there" : "gone"));
+    std::string group = ShellFolder(CSIDL_PROGRAMS) + "\\" + kGroup;
+    Say(std::string("  Start menu group: ") + (PathExists(group) ? "still there" : "gone"));
+    std::string desktop = ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\" + kTitle + ".lnk";
+    Say(std::string("  desktop link: ") + (PathExists(desktop) ? "still there" : "gone"));
+    Say(std::string("  title's key: ") + (RegistryKeyExists(HKEY_CURRENT_USER, kRegistryKey) ? "still there" : "gone"));
+    Say(std::string("  uninstall entry: ")
+        + (RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry) ? "still there" : "gone"));
+}
+
+// The disc change: when the installer asks for disc 2, the drive gets it.
+bool SwapWhenAsked(const char* disc2, DWORD timeoutMs)
+{
+    FOUND_BOX prompt = WaitForBox(kPromptCaption, timeoutMs);
+    if (prompt.window == nullptr)
+        return false;
+    return DefineCdromDrive(kDrive, disc2);
+}
+
+bool StartFromDisc(const char* disc1, CStartedProcess* first)
+{
+    if (!DefineCdromDrive(kDrive, disc1)) {
+        Fail("the CD-ROM drive could not be defined");
+        return false;
+    }
+    if (!first->Start(kProgram, "", "R:\\")) {
+        Fail(std::string(kProgram) + " did not start");
+        return false;
+    }
+    Say(std::string("started ") + kProgram + " from the CD-ROM drive");
+    return true;
+}
+
+int Show(const char* disc1, const char* disc2)
+{
+    CStartedProcess first;
+    if (!StartFromDisc(disc1, &first))
+        return 1;
+    first.WaitExit(kWaitMs);
+    // The copy runs until the person closes it.
+    bool swapped = false;
+    while (!ProcessesNamed("ZVSetup.exe").empty()) {
+        if (!swapped && SwapWhenAsked(disc2, 1000)) {
+            swapped = true;
+            Say("disc 2 is in the drive now: answer the prompt");
+        }
+        Sleep(200);
+    }
+    DefineCdromDrive(kDrive, nullptr);
+    return 0;
+}
+
+int Auto(const char* disc1, const char* disc2, const std::string& outFolder)
+{
+    CStartedProcess first;
+    if (!StartFromDisc(disc1, &first))
+        return 1;
+    HWND menu = WaitForMenu();
+    if (menu == nullptr) {
+        Fail("the menu did not appear");
         return 1;
     }
-    CloseHandle(process.hThread);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hProcess);
-    return static_cast<int>(exitCode);
+    Picture(menu, outFolder, "menu");
+    Press(SubForm(menu), kInstallId);
+    HWND settings = WaitForWindow("#32770", kSettingsTitle, kWaitMs);
+    if (settings == nullptr) {
+        Fail("no settings dialog");
+        return 1;
+    }
+    PostMessageA(GetDlgItem(settings, kFullTypeId), BM_CLICK, 0, 0);
+    Sleep(300);
+    Say("settings: folder " + ControlText(settings, 1004) + ", type " + ControlText(settings, kFullTypeId));
+    Picture(settings, outFolder, "settings");
+    Press(settings, IDOK);
+
+    // The disc prompt stands over the copy dialog; after the change the second disc's large file is copied.
+    FOUND_BOX prompt = WaitForBox(kPromptCaption, kWaitMs);
+    if (prompt.window == nullptr) {
+        Fail("no disc prompt");
+        return 1;
+    }
+    Say("box: " + prompt.caption + ": " + prompt.text);
+    Picture(prompt.window, outFolder, "prompt");
+    DefineCdromDrive(kDrive, disc2);
+    Say("disc 2 put into the drive");
+    AnswerBox(prompt, IDOK);
+    HWND copyDialog = WaitForWindow("#32770", kCopyTitle, kWaitMs);
+    Sleep(600);
+    if (copyDialog != nullptr && IsWindow(copyDialog))
+        Say("copying: " + ControlText(copyDialog, 1024) + ", " + ControlText(copyDialog, 1025));
+    Picture(copyDialog, outFolder, "copy");
+    Answer("情報", IDOK); // the title's finish message
+
+    Sleep(500);
+    Picture(menu, outFolder, "installed");
+    std::string installFolder;
+    if (!RegistryString(HKEY_CURRENT_USER, kRegistryKey, "InstallDir", &installFolder))
+        Fail("the install folder is not in the registry");
+    PrintLanded(installFolder);
+
+    Press(SubForm(menu), kUninstallId);
+    Answer("確認", IDYES);
+    Answer("情報", IDOK); // the title's uninstall finish message
+    CStartedProcess copy;
+    DWORD id = 0;
+    GetWindowThreadProcessId(menu, &id);
+    if (copy.Open(id) && copy.WaitExit(kWaitMs) == STILL_ACTIVE)
+        Fail("the installer did not close after the uninstall");
+    PrintLeft(installFolder);
+    DefineCdromDrive(kDrive, nullptr);
+    return g_failures == 0 ? 0 : 1;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc == 4 && strcmp(argv[1], "run") == 0)
-        return RunInstaller(argv[2], argv[3]);
-    if (argc != 3) {
-        fprintf(stderr, "usage: demowatch menu|close TIMEOUT_MS | run EXE FOLDER\n");
-        return 2;
-    }
-    DWORD timeoutMs = static_cast<DWORD>(strtoul(argv[2], nullptr, 10));
-    if (strcmp(argv[1], "menu") == 0)
-        return WaitForMenu(timeoutMs);
-    if (strcmp(argv[1], "close") == 0)
-        return CloseInstaller(timeoutMs);
-    fprintf(stderr, "demowatch: unknown command %s\n", argv[1]);
+    if (argc == 5 && strcmp(argv[1], "auto") == 0)
+        return Auto(argv[2], argv[3], argv[4]);
+    if (argc == 4 && strcmp(argv[1], "show") == 0)
+        return Show(argv[2], argv[3]);
+    fprintf(stderr, "usage: demowatch auto DISC1 DISC2 OUTDIR | show DISC1 DISC2\n");
     return 2;
 }
