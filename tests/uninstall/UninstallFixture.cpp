@@ -112,7 +112,7 @@ void UninstallFixture::WriteTitleKey(DWORD installType)
     RegCloseKey(key);
 }
 
-BoxSequence::BoxSequence(std::initializer_list<int> answers)
+BoxSequence::BoxSequence(const std::vector<int>& answers)
     : m_answers(answers)
 {
     m_thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr);

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/TestFiles.h"
 #include "ui/MainWnd.h"
@@ -43,7 +44,7 @@ private:
 // as "caption|text". A box beyond the answers is answered with its cancel, no or OK button, in that order.
 class BoxSequence {
 public:
-    explicit BoxSequence(std::initializer_list<int> answers);
+    explicit BoxSequence(const std::vector<int>& answers);
     ~BoxSequence(); // stops watching
     BoxSequence(const BoxSequence&) = delete;
     BoxSequence& operator=(const BoxSequence&) = delete;
