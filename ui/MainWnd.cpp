@@ -90,8 +90,11 @@ LRESULT CMainWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CREATE: return BuildMenu();
     case WM_APP + 1: Install(); return 0;
     case WM_APP + 2: // DirectX set-up
-    case WM_APP + 4: // uninstall
         ShowNotYetAvailable();
+        return 0;
+    case WM_APP + 4: // uninstall; a complete one ends the installer
+        if (Uninstall())
+            Destroy();
         return 0;
     case WM_APP + 3: LaunchGame(); return 0;
     case WM_COMMAND: StartExtraProgram(LOWORD(wParam)); return 0;

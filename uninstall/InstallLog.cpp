@@ -154,7 +154,7 @@ bool IsInstallAction(const LOG_ACTION& action, const char* installFolder)
     const char* keyPath = action.keyPath.GetString();
     switch (action.kind) {
     case kLogSkip: return false;
-    case kLogDeleteFile: return IsRelativePathInside(path);
+    case kLogDeleteFile: return installFolder != nullptr && IsAbsolutePath(installFolder) && IsRelativePathInside(path);
     case kLogDeleteShortcut: return IsAbsolutePath(path) && !HasStreamColon(path) && EndsWithNoCase(path, ".lnk");
     case kLogRemoveFolder:
         return installFolder != nullptr && IsAbsolutePath(installFolder) && !HasParentComponent(path)

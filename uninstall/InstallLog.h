@@ -83,13 +83,15 @@ std::vector<CZVString> SplitLogLines(const CZVString& log);
 
 // Reads one line (without its line break): the verb is the first token split at space, tab and line feed,
 // compared without regard to ASCII case; the argument is the rest of the line. A registry line splits its argument
-// at the first comma (the run of commas after it is dropped) into key path and subkey.
+// at the first comma (the run of commas after it is dropped) into key path and subkey; the subkey is the rest of the
+// line, later commas included.
 LOG_ACTION ReadLogLine(const CZVString& line);
 
-// True when an install of this program into installFolder (with its trailing backslash) can have written the
-// action: "copy" a relative path inside the install folder (no drive, no leading backslash, no "..", no ":");
+// True when an install of this program into installFolder (absolute, with its trailing backslash) can have written
+// the action: "copy" a relative path inside the install folder (no drive, no leading backslash, no "..", no ":");
 // "mkshortcut" an absolute path of a ".lnk" file; "mkdir" the install folder itself or a folder below it;
 // "regcreateu" / "regcreateau" a key path that begins with "Software\" / ".DEFAULT\Software\" and a subkey that is
 // not empty; "regcreatel" exactly the Windows uninstall key and a subkey without a backslash. A log that the
-// installer wrote passes whole; anything else (a tampered "uninst.dat") is skipped like an unknown verb.
+// installer wrote passes whole; anything else (a tampered "uninst.dat") is skipped like an unknown verb. Paths and
+// key names compare without regard to ASCII case.
 bool IsInstallAction(const LOG_ACTION& action, const char* installFolder);

@@ -225,9 +225,10 @@ TEST(InstallLog, LinesNoInstallWritesAreRefused)
         LOG_ACTION action = ReadLogLine(CZVString(row.line));
         EXPECT_EQ(row.accepted, IsInstallAction(action, installFolder)) << row.line;
     }
-    // An install folder that is not absolute admits no folder at all.
+    // An install folder that is not absolute holds nothing: its files would be taken from the current folder.
     EXPECT_FALSE(IsInstallAction(ReadLogLine(CZVString("mkdir Title\\save")), "Title\\"));
-    EXPECT_FALSE(IsInstallAction(ReadLogLine(CZVString("mkdir C:\\x")), ""));
+    EXPECT_FALSE(IsInstallAction(ReadLogLine(CZVString("copy game.exe")), "Title\\"));
+    EXPECT_FALSE(IsInstallAction(ReadLogLine(CZVString("copy game.exe")), ""));
 }
 
 } // namespace

@@ -1,0 +1,162 @@
+// The fixed clean-up when "uninst.dat" is missing: the install folder, the links, the title's key and the uninstall
+// entry, each where an install of the title puts them. Without the log nothing tells which files the install
+// made, so a folder goes whole only when it is plainly the title's own.
+#include <shlobj.h>
+
+#include "engine/EngineTexts.h"
+#include "engine/InstallPlan.h"
+#include "foundation/PathCompare.h"
+#include "foundation/RegProfile.h"
+#include "ui/MainWnd.h"
+#include "uninstall/MatchingFiles.h"
+#include "uninstall/ShellFolders.h"
+#include "uninstall/UninstallPlan.h"
+
+namespace {
+
+const char kUserSoftware[] = "Software";
+const char kDefaultUserSoftware[] = ".DEFAULT\\Software";
+
+// Cuts path (a folder, with or without its trailing backslash) to its parent, with the parent's backslash; false
+// when it has none.
+bool CutToParent(char* path)
+{
+    RemoveTrailingBackslash(path);
+    int parentLength = FolderPartLength(path);
+    path[parentLength] = '\0';
+    return parentLength > 0;
+}
+
+// The install type the title's key records; -1 when it cannot be read.
+int32_t RecordedInstallType(const CMainWnd& window)
+{
+    char basePath[kPathBytes];
+    wsprintfA(basePath, "%s\\%s", window.isInstalledForAllUsers ? kDefaultUserSoftware : kUserSoftware,
+        window.settings.registryroot);
+    CRegProfile profile;
+    profile.SetRoot(window.isInstalledForAllUsers ? HKEY_USERS : HKEY_CURRENT_USER, basePath);
+    DWORD type = 0;
+    bool known = profile.OpenReadOnly(window.settings.registrykey)
+        && profile.GetInt(window.settings.registryinstalltypevalue, &type);
+    profile.Close();
+    return known && type < static_cast<DWORD>(kMaxInstallTypes) ? static_cast<int32_t>(type) : -1;
+}
+
+// The files the script installs for the recorded type, each where the copy puts it; every type's files when the
+// record names no type that has files (a forced type, or none).
+void DeleteScriptFiles(const CMainWnd& window)
+{
+    int32_t type = RecordedInstallType(window);
+    for (int32_t t = 0; t < kMaxInstallTypes; t++) {
+        if (type >= 0 && !window.typeFiles[type].empty() && t != type)
+            continue;
+        for (const FILE_ENTRY& entry : window.typeFiles[t]) {
+            char relativePattern[kPathBytes];
+            const char* fileName = entry.fileName.GetString();
+            if (MakeRelativePath(fileName, FileNamePart(fileName), relativePattern))
+                DeleteMatchingFiles(window.installedDir, relativePattern);
+        }
+    }
+}
+
+// The script's folders, last first, each with the folders above it inside the install folder: only empty ones go.
+void RemoveScriptFolders(const CMainWnd& window)
+{
+    for (int i = window.makeDirCount - 1; i >= 0; i--) {
+        char folder[kPathBytes];
+        if (!IsErasePatternInside(window.makeDirs[i])
+            || *JoinPath(folder, window.installedDir, window.makeDirs[i]) == '\0')
+            continue;
+        do {
+            RemoveDirectoryA(folder);
+        } while (CutToParent(folder) && !IsPathAtOrBelow(window.installedDir, folder));
+    }
+}
+
+// The links of the title; the group folder goes too when nothing else is in it.
+void DeleteLinks(const CMainWnd& window, IMalloc* allocator, int programsId, int desktopId)
+{
+    const INSTALL_SETTINGS& settings = window.settings;
+    char folder[kPathBytes], group[kPathBytes];
+    if (GetShellFolderPath(allocator, programsId, folder) && *JoinPath(group, folder, settings.startmenudir) != '\0') {
+        DeleteFileA(CZVString::Format(ZV_SHORTCUT_LINK, group, settings.gametitle).GetString());
+        DeleteFileA(CZVString::Format(ZV_SHORTCUT_UNINSTALL_LINK, group, settings.gametitle).GetString());
+        if (settings.startmenudir[0] != '\0')
+            RemoveDirectoryA(group);
+    }
+    if (GetShellFolderPath(allocator, desktopId, folder))
+        DeleteFileA(CZVString::Format(ZV_SHORTCUT_LINK, folder, settings.gametitle).GetString());
+}
+
+} // namespace
+
+bool CMainWnd::RemoveInstallFolder()
+{
+    if (!IsAbsolutePath(installedDir))
+        return false;
+    // Out of the folder first: the process's current folder cannot be removed.
+    char parent[kPathBytes];
+    CopyCutAtChar(parent, sizeof(parent), installedDir);
+    if (CutToParent(parent))
+        SetCurrentDirectoryA(parent);
+
+    if (IsTitleOwnFolder(installedDir, settings.installsubdir, GetSystemFolders()))
+        return RemoveTree(installedDir);
+    // A folder that other programs may share (an empty installsubdir, a system folder): only the title's files go.
+    DeleteScriptFiles(*this);
+    RemoveScriptFolders(*this);
+    RemoveDirectoryA(installedDir);
+    return GetFileAttributesA(installedDir) == INVALID_FILE_ATTRIBUTES;
+}
+
+bool CMainWnd::RemoveShortcuts()
+{
+    IMalloc* allocator = nullptr;
+    if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr)
+        return false;
+    // Where the install put them: the common folders for an install for all users.
+    if (isInstalledForAllUsers)
+        DeleteLinks(*this, allocator, CSIDL_COMMON_PROGRAMS, CSIDL_COMMON_DESKTOPDIRECTORY);
+    else
+        DeleteLinks(*this, allocator, CSIDL_PROGRAMS, CSIDL_DESKTOP);
+    allocator->Release();
+    return true;
+}
+
+bool CMainWnd::RemoveRegistryKeys()
+{
+    // An empty name would make the title's key the whole Software key.
+    if (settings.registryroot[0] == '\0' || settings.registrykey[0] == '\0')
+        return false;
+    HKEY root = isInstalledForAllUsers ? HKEY_USERS : HKEY_CURRENT_USER;
+    const char* software = isInstalledForAllUsers ? kDefaultUserSoftware : kUserSoftware;
+    char basePath[kPathBytes];
+    wsprintfA(basePath, "%s\\%s", software, settings.registryroot);
+    CRegProfile profile;
+    profile.SetRoot(root, basePath);
+    if (!profile.Open(nullptr))
+        return false;
+    bool deleted = profile.DeleteTree(settings.registrykey);
+    bool rootEmptied = deleted && profile.GetSubKeyCount() == 0;
+    profile.Close();
+    if (rootEmptied) {
+        CRegProfile parent;
+        parent.SetRoot(root, software);
+        if (parent.Open(nullptr)) {
+            parent.DeleteTree(settings.registryroot);
+            parent.Close();
+        }
+    }
+    return deleted;
+}
+
+bool CMainWnd::RemoveUninstallEntry()
+{
+    CRegProfile profile;
+    profile.SetRoot(HKEY_LOCAL_MACHINE, ZV_UNINSTALL_KEY);
+    if (!profile.Open(nullptr))
+        return false;
+    bool deleted = profile.DeleteTree(settings.gametitle);
+    profile.Close();
+    return deleted;
+}

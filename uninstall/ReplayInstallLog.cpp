@@ -1,0 +1,103 @@
+// The replay of the install log: from its last line to its first, every line that an install of this program can
+// have written is undone; the Start menu's group folder goes last, once its links are gone.
+#include <shlobj.h>
+
+#include "foundation/RegProfile.h"
+#include "foundation/Trace.h"
+#include "ui/MainWnd.h"
+#include "uninstall/InstallLog.h"
+#include "uninstall/ShellFolders.h"
+
+namespace {
+
+const char kTraceUnknownVerb[] = "不明な動詞 %s\n";
+const int kKeyPathLimit = 255; // what CRegProfile keeps of a base path: a longer one would name another key
+
+HKEY RootKey(LOG_REGISTRY_ROOT root)
+{
+    switch (root) {
+    case kLogLocalMachine: return HKEY_LOCAL_MACHINE;
+    case kLogAllUsers: return HKEY_USERS;
+    case kLogCurrentUser: break;
+    }
+    return HKEY_CURRENT_USER;
+}
+
+void DeleteLoggedKey(const LOG_ACTION& action)
+{
+    if (action.keyPath.GetLength() > kKeyPathLimit)
+        return;
+    CRegProfile profile;
+    profile.SetRoot(RootKey(action.root), action.keyPath.GetString());
+    if (profile.Open(nullptr)) {
+        profile.DeleteTree(action.subkey.GetString());
+        profile.Close();
+    }
+}
+
+// Undoes one line; what fails, and every line that is no install action, is passed over.
+void UndoLogLine(const CZVString& line, const char* installFolder)
+{
+    LOG_ACTION action = ReadLogLine(line);
+    if (action.kind == kLogSkip) {
+        if (action.unknownVerb)
+            Trace(kTraceUnknownVerb, action.verb.GetString());
+        return;
+    }
+    // A line that no install writes, in a log that an ordinary user may have edited: the administrator's rights
+    // of the uninstaller must not reach anything else.
+    if (!IsInstallAction(action, installFolder)) {
+        Trace(kTraceUnknownVerb, action.verb.GetString());
+        return;
+    }
+    switch (action.kind) {
+    case kLogRemoveFolder:
+        // Out of the folder first: the process's current folder cannot be removed.
+        SetCurrentDirectoryA(".\\..");
+        RemoveDirectoryA(action.path.GetString());
+        SetCurrentDirectoryA(installFolder);
+        break;
+    case kLogDeleteFile: {
+        // Joined to the install folder rather than taken from the current one, which a removed folder may have
+        // left elsewhere.
+        char path[kPathBytes];
+        if (*JoinPath(path, installFolder, action.path.GetString()) != '\0')
+            DeleteFileA(path);
+        break;
+    }
+    case kLogDeleteShortcut: DeleteFileA(action.path.GetString()); break;
+    case kLogDeleteKey: DeleteLoggedKey(action); break;
+    case kLogSkip: break;
+    }
+}
+
+} // namespace
+
+bool CMainWnd::ReplayInstallLog()
+{
+    IMalloc* allocator = nullptr;
+    if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr)
+        return false;
+    char previousDir[kPathBytes];
+    DWORD length = GetCurrentDirectoryA(sizeof(previousDir), previousDir);
+    if (length == 0 || length >= sizeof(previousDir))
+        previousDir[0] = '\0';
+    SetCurrentDirectoryA(installedDir);
+
+    std::vector<CZVString> lines = SplitLogLines(installLog);
+    for (size_t i = lines.size(); i-- > 0;)
+        UndoLogLine(lines[i], installedDir);
+
+    // The group folder of the links, which goes only when empty. Without a group the links lie in the programs
+    // folder itself, which is never removed.
+    char programs[kPathBytes], group[kPathBytes];
+    if (!lines.empty() && settings.startmenudir[0] != '\0'
+        && GetShellFolderPath(allocator, isInstalledForAllUsers ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS, programs)
+        && *JoinPath(group, programs, settings.startmenudir) != '\0')
+        RemoveDirectoryA(group);
+
+    if (previousDir[0] != '\0')
+        SetCurrentDirectoryA(previousDir);
+    allocator->Release();
+    return !lines.empty();
+}

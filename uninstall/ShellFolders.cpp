@@ -1,0 +1,73 @@
+#include "uninstall/ShellFolders.h"
+
+#include <shlobj.h>
+
+#include "foundation/PathText.h"
+#include "foundation/RegProfile.h"
+
+namespace {
+
+// Shell folders that exist only on some systems (CSIDL_PROFILE from Windows 2000, the common ones on the NT
+// family): asking for a missing one simply fails.
+const int kProtectedShellFolders[] = {
+    CSIDL_PROGRAM_FILES,
+    CSIDL_PROFILE,
+    CSIDL_DESKTOPDIRECTORY,
+    CSIDL_COMMON_DESKTOPDIRECTORY,
+    CSIDL_PERSONAL,
+    CSIDL_STARTMENU,
+    CSIDL_COMMON_STARTMENU,
+    CSIDL_PROGRAMS,
+    CSIDL_COMMON_PROGRAMS,
+};
+
+void AddFolder(std::vector<CZVString>* folders, const char* path)
+{
+    if (path[0] != '\0')
+        folders->push_back(CZVString(path));
+}
+
+} // namespace
+
+bool GetShellFolderPath(IMalloc* allocator, int folderId, char* path)
+{
+    path[0] = '\0';
+    LPITEMIDLIST items = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, folderId, &items)) || items == nullptr)
+        return false;
+    bool converted = SHGetPathFromIDListA(items, path) != FALSE;
+    allocator->Free(items);
+    if (!converted)
+        path[0] = '\0';
+    return converted && path[0] != '\0';
+}
+
+std::vector<CZVString> GetSystemFolders()
+{
+    std::vector<CZVString> folders;
+    char path[kPathBytes];
+    UINT length = GetWindowsDirectoryA(path, sizeof(path));
+    if (length > 0 && length < sizeof(path))
+        AddFolder(&folders, path);
+    length = GetSystemDirectoryA(path, sizeof(path));
+    if (length > 0 && length < sizeof(path))
+        AddFolder(&folders, path);
+
+    CRegProfile profile;
+    profile.SetRoot(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion");
+    if (profile.OpenReadOnly(nullptr)) {
+        if (profile.GetString("ProgramFilesDir", path, sizeof(path)))
+            AddFolder(&folders, path);
+        profile.Close();
+    }
+
+    IMalloc* allocator = nullptr;
+    if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator != nullptr) {
+        for (int folderId : kProtectedShellFolders) {
+            if (GetShellFolderPath(allocator, folderId, path))
+                AddFolder(&folders, path);
+        }
+        allocator->Release();
+    }
+    return folders;
+}

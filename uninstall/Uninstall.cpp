@@ -1,0 +1,79 @@
+// The uninstall button: the checks, the questions, the script's extra files, the replay of "uninst.dat" or the
+// fixed clean-up without it, and the summary.
+#include "engine/EngineTexts.h"
+#include "ui/MainWnd.h"
+#include "uninstall/MatchingFiles.h"
+#include "uninstall/UninstallTexts.h"
+
+bool CMainWnd::Uninstall()
+{
+    SetCurrentDirectoryA(sourceDir);
+    if (!isInstalled) {
+        MessageBox(CZVString::Format(ZV_UNINSTALL_NOT_INSTALLED, settings.gametitle).GetString(), ZV_CAPTION_FAILURE,
+            MB_ICONERROR);
+        return false;
+    }
+    // Decided from the install state alone: on the 95 family every account counts as having the rights.
+    if (isInstalledForAllUsers && !hasAdminRights) {
+        MessageBox(ZV_UNINSTALL_ADMIN_ONLY, ZV_CAPTION_WARNING, MB_ICONERROR | MB_SETFOREGROUND);
+        return false;
+    }
+    PlayScriptSound(settings.uninstallvoice);
+    ShowScriptMessage(settings.uninstallmessage, MB_OK);
+    SetCurrentDirectoryA(installedDir);
+    CZVString question = CZVString::Format(ZV_UNINSTALL_CONFIRM, settings.gametitle);
+    if (MessageBox(question.GetString(), ZV_CAPTION_CONFIRMATION, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return false;
+
+    bool erase = true;
+    if (settings.eraseonuninstallmessage[0] != '\0') {
+        erase = MessageBox(settings.eraseonuninstallmessage, ZV_CAPTION_CONFIRMATION,
+                    MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND)
+            == IDYES;
+    }
+    if (erase && settings.eraseonuninstall[0] != '\0')
+        EraseOnUninstall();
+
+    // The log is read from the install folder by its full path, not from whichever folder is current.
+    bool complete;
+    char logFile[kPathBytes];
+    if (installedDir[0] != '\0' && *JoinPath(logFile, installedDir, ZV_INSTALL_LOG_FILE) != '\0'
+        && installLog.LoadFromPack(logFile)) {
+        complete = ReplayInstallLog();
+    } else {
+        if (MessageBox(ZV_UNINSTALL_NO_LOG, ZV_CAPTION_WARNING, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+            return false;
+        bool folderRemoved = RemoveInstallFolder();
+        bool shortcutsRemoved = RemoveShortcuts();
+        bool keysRemoved = RemoveRegistryKeys();
+        bool entryRemoved = RemoveUninstallEntry();
+        complete = folderRemoved && shortcutsRemoved && keysRemoved && entryRemoved;
+    }
+
+    if (!complete) {
+        MessageBox(CZVString::Format(ZV_UNINSTALL_PARTLY_DONE, settings.gametitle).GetString(), ZV_CAPTION_DONE,
+            MB_ICONINFORMATION);
+    } else {
+        PlayScriptSound(settings.uninstallfinishvoice);
+        if (settings.uninstallfinishmessage[0] != '\0') {
+            ShowScriptMessage(settings.uninstallfinishmessage, MB_OK);
+        } else {
+            MessageBox(CZVString::Format(ZV_UNINSTALL_DONE, settings.gametitle).GetString(), ZV_CAPTION_DONE,
+                MB_ICONINFORMATION);
+        }
+    }
+    isInstalled = false;
+    ReadInstallState();
+    ApplyInstallState();
+    return complete;
+}
+
+bool CMainWnd::EraseOnUninstall()
+{
+    const char separators[] = ";\r\n";
+    CZVString patterns(settings.eraseonuninstall);
+    for (CZVString pattern = patterns.GetFirstToken(separators); !pattern.IsEmpty();
+         pattern = patterns.GetNextToken(separators))
+        DeleteMatchingFiles(installedDir, pattern.GetString());
+    return true;
+}
