@@ -139,4 +139,10 @@ private:
     bool ConfirmDirectXForLaunch();
     void ShowNotYetAvailable();
     static INT_PTR CALLBACK SubFormProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The settings dialog's handlers (SettingsDialog.cpp).
+    void InitSettingsDialog(HWND dialog);
+    void ShowChosenFolder(HWND dialog); // "base folder\sub-folder" in the folder edit
+    void BrowseInstallFolder(HWND dialog);
+    void AcceptSettings(HWND dialog); // "次へ": ends the dialog with 1 once a type is chosen and the space confirmed
 };
