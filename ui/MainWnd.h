@@ -150,4 +150,10 @@ private:
     bool ReportCopyFailure(const char* format, const char* path, UINT type, const char* partialFile);
     void CloseCopyHandles();
     void CancelCopy(HWND dialog); // the cancel button: closes the files, stops the copy, ends the dialog with 2
+
+    // The settings dialog's handlers (SettingsDialog.cpp).
+    void InitSettingsDialog(HWND dialog);
+    void ShowChosenFolder(HWND dialog); // "base folder\sub-folder" in the folder edit
+    void BrowseInstallFolder(HWND dialog);
+    void AcceptSettings(HWND dialog); // "次へ": ends the dialog with 1 once a type is chosen and the space confirmed
 };

@@ -1,0 +1,65 @@
+// The last two install steps: the install folder and type in the title's own key (what the menu reads to know
+// that the title is installed), and the title's entry in the Windows list of installed programs. Both log the
+// keys they create, so that the undo and the uninstaller delete them again.
+#include "engine/EngineTexts.h"
+#include "foundation/RegProfile.h"
+#include "ui/MainWnd.h"
+#include "uninstall/InstallLog.h"
+
+bool CMainWnd::WriteRegistrySettings()
+{
+    installLog.Append(kLogRegistryBegins);
+    HKEY root = settings.forAllUsers ? HKEY_USERS : HKEY_CURRENT_USER;
+    CZVString basePath
+        = CZVString::Format(settings.forAllUsers ? ".DEFAULT\\Software\\%s" : "Software\\%s", settings.registryroot);
+    CRegProfile profile;
+    profile.SetRoot(root, basePath.GetString());
+    if (profile.Create(settings.registrykey)) {
+        installLog.Append(FormatLogRegistryKey(
+            settings.forAllUsers ? kLogAllUsers : kLogCurrentUser, basePath.GetString(), settings.registrykey));
+        if (profile.SetString(settings.registryinstalldirvalue, installedDir)) {
+            installLog.Append(FormatLogValue(settings.registryinstalldirvalue));
+            int32_t typeValue = settings.forceinstalltype != 0 ? settings.forceinstalltype : settings.installtype;
+            if (profile.SetInt(settings.registryinstalltypevalue, static_cast<DWORD>(typeValue)))
+                installLog.Append(FormatLogValue(settings.registryinstalltypevalue));
+        }
+    }
+    profile.Close();
+    return true;
+}
+
+bool CMainWnd::WriteUninstallEntry()
+{
+    installLog.Append(kLogUninstallEntryBegins);
+    // The title names the entry's key: a backslash in it would make keys below the entry that the uninstaller,
+    // which deletes exactly one key below the uninstall list, would leave behind.
+    if (settings.gametitle[0] == '\0' || CZVString(settings.gametitle).Find('\\') >= 0)
+        return false;
+    CRegProfile profile;
+    profile.SetRoot(HKEY_LOCAL_MACHINE, ZV_UNINSTALL_KEY);
+    if (!profile.Create(settings.gametitle))
+        return false;
+    // Logged before any value, so that the undo deletes the whole key whatever happens next.
+    installLog.Append(FormatLogRegistryKey(kLogLocalMachine, ZV_UNINSTALL_KEY, settings.gametitle));
+
+    // Built by joining, not by Format: four path-sized parts can pass Format's 1024 bytes.
+    CZVString uninstallString = CZVString("\"") + installedDir + moduleFileName + "\" -dir \"" + installedDir + "\""
+        + settings.uninstallcommand;
+    bool written = profile.SetString("DisplayName", settings.gametitle)
+        && profile.SetString("UninstallString", uninstallString.GetString());
+    if (written) {
+        CZVString icon = CZVString("\"") + installedDir + settings.executefile + "\"";
+        profile.SetString("DisplayIcon", icon.GetString());
+        profile.SetString("DisplayVersion", CZVString::Format("%d.%d", fileVersionMajor, fileVersionMinor).GetString());
+        profile.SetString("Publisher", ZV_UNINSTALL_PUBLISHER);
+        // installtype comes from the script unchecked until the settings dialog sets it: only a real type has a
+        // size. Kilobytes of a need given in megabytes.
+        if (settings.installtype >= 0 && settings.installtype < kMaxInstallTypes) {
+            int32_t megabytes = settings.installrequire[settings.installtype];
+            profile.SetInt("EstimatedSize", megabytes > 0 ? static_cast<DWORD>(megabytes) * 1024u : 0u);
+        }
+        installLog.Append(FormatLogValue("UninstallString"));
+    }
+    profile.Close();
+    return written;
+}

@@ -1,0 +1,76 @@
+#include "ui/BrowseFolder.h"
+
+#include "foundation/PathText.h"
+
+namespace {
+
+const int kTitleBytes = 256; // 255 bytes and the terminator
+
+} // namespace
+
+CBrowseFolder::CBrowseFolder()
+{
+    comInitialised = SUCCEEDED(CoInitialize(nullptr));
+    path[0] = '\0';
+    title[0] = '\0';
+    ZeroMemory(&info, sizeof(info));
+    info.pszDisplayName = path;
+    info.lpszTitle = title;
+}
+
+CBrowseFolder::~CBrowseFolder()
+{
+    if (comInitialised)
+        CoUninitialize();
+}
+
+void CBrowseFolder::SetOwner(HWND owner)
+{
+    info.hwndOwner = owner;
+}
+
+void CBrowseFolder::SetTitle(const char* text)
+{
+    CopyCutAtChar(title, kTitleBytes, text);
+}
+
+void CBrowseFolder::SetFlags(UINT flags)
+{
+    info.ulFlags = flags;
+}
+
+void CBrowseFolder::SetPath(const char* text)
+{
+    CopyCutAtChar(path, sizeof(path), text);
+}
+
+const char* CBrowseFolder::GetPath() const
+{
+    return path;
+}
+
+int CBrowseFolder::Browse()
+{
+    // The browser may change the current directory; the install steps rely on theirs.
+    char currentDir[kPathBytes];
+    DWORD length = GetCurrentDirectoryA(sizeof(currentDir), currentDir);
+    if (length == 0 || length >= sizeof(currentDir))
+        currentDir[0] = '\0';
+
+    int result = 2;
+    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+    if (chosen != nullptr) {
+        IMalloc* allocator = nullptr;
+        if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator != nullptr) {
+            // A choice without a file-system path (a virtual folder) is no folder to install into.
+            if (SHGetPathFromIDListA(chosen, path) && path[0] != '\0')
+                result = 1;
+            allocator->Free(chosen);
+            allocator->Release();
+        }
+    }
+
+    if (currentDir[0] != '\0')
+        SetCurrentDirectoryA(currentDir);
+    return result;
+}
