@@ -24,3 +24,27 @@ public:
 private:
     HANDLE m_handle;
 };
+
+// The process and thread handles of a program that CreateProcessA started (both null until then).
+class CProcessHandles {
+public:
+    CProcessHandles()
+        : m_info()
+    {
+    }
+    ~CProcessHandles()
+    {
+        if (m_info.hThread != nullptr)
+            CloseHandle(m_info.hThread);
+        if (m_info.hProcess != nullptr)
+            CloseHandle(m_info.hProcess);
+    }
+    CProcessHandles(const CProcessHandles&) = delete;
+    CProcessHandles& operator=(const CProcessHandles&) = delete;
+    // For CreateProcessA to fill; only while no process is held.
+    PROCESS_INFORMATION* Info() { return &m_info; }
+    HANDLE Process() const { return m_info.hProcess; }
+
+private:
+    PROCESS_INFORMATION m_info;
+};

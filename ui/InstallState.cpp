@@ -1,5 +1,6 @@
-// The install state: whether the title is installed, where, for whom, and whether DirectX is new enough. Read from
-// the title's registry key under the current user and, from Windows 2000 on, under the default user.
+// The install state: whether the title is installed, where and for whom, read from the title's registry key under
+// the current user and, from Windows 2000 on, under the default user; and whether DirectX is new enough
+// (DirectX.cpp).
 #include "foundation/RegProfile.h"
 #include "startup/InstallApp.h"
 #include "startup/WindowsVersion.h"
@@ -7,8 +8,6 @@
 #include "ui/MenuTexts.h"
 
 namespace {
-
-typedef int(WINAPI* DIRECTX_GET_VERSION)(DWORD* version, DWORD* revision);
 
 // Looks for the install folder in the title's key below root\basePath. True when the title counts as installed
 // there; *stop is set when the folder could not be made current, after which nothing more is read.
@@ -83,35 +82,4 @@ void CMainWnd::ReadInstallState()
         SetCurrentDirectoryA(currentDir);
     if (directXLibrary != nullptr)
         FreeLibrary(directXLibrary);
-}
-
-bool CMainWnd::QueryDirectXVersion(HMODULE* library)
-{
-    if (settings.directxrequire < 1)
-        return true;
-    char path[kPathBytes];
-    JoinPath(path, sourceDir, "DSetup.dll");
-    *library = path[0] != '\0' ? LoadLibraryA(path) : nullptr;
-    if (*library == nullptr) {
-        MessageBox(ZV_MENU_DSETUP_MISSING, ZV_CAPTION_FAILURE, MB_ICONERROR);
-        return false;
-    }
-    DIRECTX_GET_VERSION getVersion = reinterpret_cast<DIRECTX_GET_VERSION>(
-        reinterpret_cast<void*>(GetProcAddress(*library, "DirectXSetupGetVersion")));
-    if (getVersion == nullptr) {
-        MessageBox(ZV_MENU_DSETUP_INVALID, ZV_CAPTION_FAILURE, MB_OK);
-        return false;
-    }
-    DWORD version = 0;
-    if (getVersion(&version, nullptr) != 0 && (version & 0xFFFF) >= static_cast<DWORD>(settings.directxrequire))
-        isDirectXReady = true;
-    return true;
-}
-
-bool CMainWnd::ConfirmDirectXForLaunch()
-{
-    if (settings.directxrequire <= 0 || isDirectXReady)
-        return true;
-    CZVString question = CZVString::Format(ZV_MENU_DIRECTX_QUESTION, settings.gametitle, settings.directxrequire);
-    return MessageBox(question.GetString(), ZV_CAPTION_CONFIRMATION, MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
 }

@@ -1,17 +1,16 @@
 // What the menu starts: the installed game (after which the installer ends) and the programs of the extra buttons.
-#include "startup/InstallApp.h"
+#include "foundation/ScopedHandles.h"
 #include "ui/MainWnd.h"
 
 #include <shellapi.h> // after <windows.h>, which it needs
 
 #include "ui/MenuLayout.h"
 #include "ui/MenuTexts.h"
+#include "ui/ProcessWait.h"
 
 namespace {
 
 const int kFirstExtraButtonId = 2000;
-const int kWaitPassMs = 10;
-const int kMaxFailedExitCodeReads = 100;
 
 } // namespace
 
@@ -69,33 +68,15 @@ void CMainWnd::StartExtraProgram(int controlId)
         lstrcpynA(commandLine, entry.command, sizeof(commandLine));
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
-        PROCESS_INFORMATION process = {};
+        CProcessHandles process;
         if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                &startup, &process)) {
+                &startup, process.Info())) {
             MessageBox(failure.GetString(), ZV_CAPTION_FAILURE, MB_ICONERROR);
             return;
         }
-        CloseHandle(process.hThread);
         EnableWindow(hwnd, FALSE);
-        int failedReads = 0;
-        bool quitting = false;
-        for (;;) {
-            GetApp()->PeekAndPump();
-            if (GetApp()->IsQuitting()) {
-                quitting = true;
-                break;
-            }
-            Sleep(kWaitPassMs);
-            DWORD exitCode = 0;
-            if (!GetExitCodeProcess(process.hProcess, &exitCode)) {
-                if (++failedReads > kMaxFailedExitCodeReads)
-                    break;
-            } else if (exitCode != STILL_ACTIVE) {
-                break;
-            }
-        }
-        CloseHandle(process.hProcess);
-        if (quitting)
+        DWORD exitCode = 0;
+        if (!WaitForProgram(process.Process(), &exitCode))
             return;
         EnableWindow(hwnd, TRUE);
         SetForegroundWindow();

@@ -1,6 +1,6 @@
 // The main window's own life: construction, the message dispatch, building the menu on WM_CREATE and painting
 // the splash picture. The buttons are in MenuButtons.cpp, the install state in InstallState.cpp, the launches in
-// Launch.cpp.
+// Launch.cpp, DirectX in DirectX.cpp.
 #include "ui/MainWnd.h"
 
 #include <commctrl.h> // after <windows.h>, which it needs
@@ -89,9 +89,7 @@ LRESULT CMainWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_CREATE: return BuildMenu();
     case WM_APP + 1: Install(); return 0;
-    case WM_APP + 2: // DirectX set-up
-        ShowNotYetAvailable();
-        return 0;
+    case WM_APP + 2: RunDirectXSetup(); return 0;
     case WM_APP + 4: // uninstall; a complete one ends the installer
         if (Uninstall())
             Destroy();
@@ -100,11 +98,6 @@ LRESULT CMainWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND: StartExtraProgram(LOWORD(wParam)); return 0;
     default: return CZVWnd::WindowProc(message, wParam, lParam);
     }
-}
-
-void CMainWnd::ShowNotYetAvailable()
-{
-    MessageBox(ZV_MENU_NOT_YET, ZV_CAPTION_NOT_SUPPORTED, MB_ICONINFORMATION);
 }
 
 LRESULT CMainWnd::BuildMenu()
@@ -128,7 +121,8 @@ LRESULT CMainWnd::BuildMenu()
     HICON icon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_MAIN));
     SetIcon(icon, true);
     SetIcon(icon, false);
-    if (settings.directxrequire == 0)
+    // Every value below 1 means no requirement, as for the layout of the extra buttons.
+    if (settings.directxrequire < 1)
         ::ShowWindow(GetDlgItem(subFormHandle, IDC_DIRECTX), SW_HIDE);
     CreateExtraButtons();
     ReadInstallState();

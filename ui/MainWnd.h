@@ -137,7 +137,6 @@ private:
     void StartExtraProgram(int controlId);
     bool QueryDirectXVersion(HMODULE* library); // false when the library could not be used
     bool ConfirmDirectXForLaunch();
-    void ShowNotYetAvailable();
     static INT_PTR CALLBACK SubFormProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
     // The install steps' own parts (engine/).

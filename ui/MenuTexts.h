@@ -14,7 +14,6 @@
     "%sを実行するためにはDirectXのバージョンが%d以降である必要があります\nこのまま実行しますか？"
 #define ZV_MENU_DSETUP_MISSING "DSetup.dllがロードできません"
 #define ZV_MENU_DSETUP_INVALID "不正なDSetup.dllです"
-#define ZV_MENU_NOT_YET "この機能はまだありません"
 
 // The settings dialog.
 #define ZV_SETTINGS_TYPE_TEXT "%s --約%dMB" // the type's name and its need in MB

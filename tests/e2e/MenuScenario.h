@@ -1,0 +1,154 @@
+// What the menu scenarios share: the sub-form's button ids, the title's script with its registry names, the key an
+// install leaves, and the fixture that gives the probe program its folder. Included by each menu scenario source.
+#pragma once
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "tests/e2e/E2eScenario.h"
+
+namespace {
+
+const int kLaunchId = 1000;
+const int kInstallId = 1001;
+const int kDirectXId = 1002;
+const int kQuitId = 1003;
+const int kUninstallId = 1004;
+const int kFirstExtraId = 2000;
+const char kProbeName[] = "zv_e2e_probe.exe";
+const char kRegistryRoot[] = "ZVSetupTestE2E";
+
+inline std::string ReadFileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline bool WaitForFile(const std::string& path, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    do {
+        if (PathExists(path))
+            return true;
+        Sleep(25);
+    } while (GetTickCount() - start < timeoutMs);
+    return false;
+}
+
+// The title's script with the registry names the menu reads; more lines follow in extraLines.
+inline std::string MenuScript(const std::string& title, const std::string& extraLines)
+{
+    return "$installtypecount = 1\r\n$gametitle = " + title + "\r\n$registryroot = " + kRegistryRoot
+        + "\r\n$registrykey = " + title + "\r\n$registryinstalldirvalue = InstallDir\r\n" + extraLines;
+}
+
+// The title's key as an install leaves it: HKCU\Software\<root>\<title>, InstallDir = the folder with a trailing
+// backslash. Removed again, with the root key when nothing else is in it.
+class CInstalledTitleKey {
+public:
+    CInstalledTitleKey(const std::string& title, const std::string& installFolder)
+        : m_path(std::string("Software\\") + kRegistryRoot + "\\" + title)
+    {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, m_path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
+            != ERROR_SUCCESS)
+            return;
+        std::string value = installFolder + "\\";
+        m_written = RegSetValueExA(key, "InstallDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                        static_cast<DWORD>(value.size() + 1))
+            == ERROR_SUCCESS;
+        RegCloseKey(key);
+    }
+    ~CInstalledTitleKey()
+    {
+        RegDeleteKeyA(HKEY_CURRENT_USER, m_path.c_str());
+        RegDeleteKeyA(HKEY_CURRENT_USER, (std::string("Software\\") + kRegistryRoot).c_str());
+    }
+    CInstalledTitleKey(const CInstalledTitleKey&) = delete;
+    CInstalledTitleKey& operator=(const CInstalledTitleKey&) = delete;
+    bool Written() const { return m_written; }
+
+private:
+    std::string m_path;
+    bool m_written = false;
+};
+
+// The menu scenarios: beside the drives, a folder where the probe program reports (ZV_E2E_PROBE_DIR, inherited by
+// the installer and what it starts) and is released.
+class MenuScenario : public StartupScenario {
+protected:
+    void SetUp() override
+    {
+        StartupScenario::SetUp();
+        probeFolder = rootFolder + "\\probe";
+        CreateDirectoryA(probeFolder.c_str(), nullptr);
+        SetEnvironmentVariableA("ZV_E2E_PROBE_DIR", probeFolder.c_str());
+        probeProgram = BesideDriver(kProbeName);
+        ASSERT_TRUE(PathExists(probeProgram)) << probeProgram;
+    }
+
+    void TearDown() override
+    {
+        ReleaseProbe();
+        StartupScenario::TearDown();
+    }
+
+    // A file the build put beside the driver program (the probe, the test fixtures).
+    static std::string BesideDriver(const char* fileName)
+    {
+        char driver[MAX_PATH] = "";
+        GetModuleFileNameA(nullptr, driver, sizeof(driver));
+        std::string folder = driver;
+        return folder.substr(0, folder.rfind('\\') + 1) + fileName;
+    }
+
+    void ReleaseProbe()
+    {
+        WriteFileBytes(probeFolder + "\\release", "");
+        Sleep(200);
+    }
+
+    // Starts the disc's program and waits for its relaunched copy's menu.
+    HWND StartMenu(char disc, const std::string& title, CStartedProcess* copy)
+    {
+        CStartedProcess first;
+        EXPECT_TRUE(first.Start(Root(disc) + kProgramName, "", Root(disc)));
+        EXPECT_EQ(kExitFailed, first.WaitExit(kWaitMs));
+        return WaitForCopy(title, Root(disc), copy);
+    }
+
+    static HWND SubForm(HWND menu) { return FindWindowExA(menu, nullptr, "#32770", nullptr); }
+
+    static void Press(HWND subForm, int id)
+    {
+        PostMessageA(
+            subForm, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(subForm, id)));
+    }
+
+    static bool Visible(HWND subForm, int id) { return IsWindowVisible(GetDlgItem(subForm, id)) != FALSE; }
+    static bool Enabled(HWND subForm, int id) { return IsWindowEnabled(GetDlgItem(subForm, id)) != FALSE; }
+
+    // A button's rectangle in the sub-form's client coordinates.
+    static RECT ButtonRect(HWND subForm, int id)
+    {
+        RECT rect = {};
+        HWND button = GetDlgItem(subForm, id);
+        if (button != nullptr) {
+            GetWindowRect(button, &rect);
+            MapWindowPoints(nullptr, subForm, reinterpret_cast<POINT*>(&rect), 2);
+        }
+        return rect;
+    }
+
+    void CloseMenu(HWND menu, CStartedProcess* copy)
+    {
+        PostMessageA(menu, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0u, copy->WaitExit(kWaitMs));
+    }
+
+    std::string probeFolder; // where the probe reports
+    std::string probeProgram; // the build's probe program
+};
+
+} // namespace

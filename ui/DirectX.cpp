@@ -1,0 +1,89 @@
+// DirectX: whether the installed version meets the title's requirement (asked of the set-up library on the disc),
+// the question before a launch when it does not, and the DirectX button, which runs the disc's set-up program and
+// waits for it.
+#include "foundation/ScopedHandles.h"
+#include "resources/resource.h"
+#include "ui/MainWnd.h"
+#include "ui/MenuTexts.h"
+#include "ui/ProcessWait.h"
+
+namespace {
+
+typedef int(WINAPI* DIRECTX_GET_VERSION)(DWORD* version, DWORD* revision);
+
+// The set-up program's exit code for a failed install, also taken when its exit code could not be read.
+const DWORD kSetupFailed = 0xFFFFFFFF;
+
+// The sub-form's buttons, in the order the set-up disables and enables them.
+const int kMenuButtons[] = {IDC_LAUNCH, IDC_INSTALL, IDC_UNINSTALL, IDC_DIRECTX, IDC_QUIT};
+
+void EnableMenuButtons(HWND subForm, bool enable)
+{
+    for (int id : kMenuButtons)
+        EnableWindow(GetDlgItem(subForm, id), enable);
+}
+
+} // namespace
+
+bool CMainWnd::QueryDirectXVersion(HMODULE* library)
+{
+    if (settings.directxrequire < 1)
+        return true;
+    char path[kPathBytes];
+    JoinPath(path, sourceDir, "DSetup.dll");
+    *library = path[0] != '\0' ? LoadLibraryA(path) : nullptr;
+    if (*library == nullptr) {
+        MessageBox(ZV_MENU_DSETUP_MISSING, ZV_CAPTION_FAILURE, MB_ICONERROR);
+        return false;
+    }
+    DIRECTX_GET_VERSION getVersion = reinterpret_cast<DIRECTX_GET_VERSION>(
+        reinterpret_cast<void*>(GetProcAddress(*library, "DirectXSetupGetVersion")));
+    if (getVersion == nullptr) {
+        MessageBox(ZV_MENU_DSETUP_INVALID, ZV_CAPTION_FAILURE, MB_OK);
+        return false;
+    }
+    DWORD version = 0;
+    if (getVersion(&version, nullptr) != 0 && (version & 0xFFFF) >= static_cast<DWORD>(settings.directxrequire))
+        isDirectXReady = true;
+    return true;
+}
+
+bool CMainWnd::ConfirmDirectXForLaunch()
+{
+    if (settings.directxrequire <= 0 || isDirectXReady)
+        return true;
+    CZVString question = CZVString::Format(ZV_MENU_DIRECTX_QUESTION, settings.gametitle, settings.directxrequire);
+    return MessageBox(question.GetString(), ZV_CAPTION_CONFIRMATION, MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+}
+
+void CMainWnd::RunDirectXSetup()
+{
+    if (MessageBox(ZV_DIRECTX_CONFIRM, ZV_CAPTION_CONFIRMATION, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        return;
+    SetCurrentDirectoryA(sourceDir);
+    if (settings.dxsetup[0] == '\0')
+        lstrcpynA(settings.dxsetup, ZV_DIRECTX_DEFAULT_SETUP, sizeof(settings.dxsetup));
+
+    // A set-up path too long to join stays empty, and fails to start like a missing program.
+    char program[kPathBytes], folder[kPathBytes], fileName[kPathBytes];
+    JoinPath(program, sourceDir, settings.dxsetup);
+    SplitPath(program, folder, fileName);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    CProcessHandles process;
+    if (program[0] == '\0'
+        || !CreateProcessA(program, nullptr, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+            folder[0] != '\0' ? folder : nullptr, &startup, process.Info())) {
+        MessageBox(ZV_DIRECTX_START_FAILED, ZV_CAPTION_FAILURE, MB_ICONERROR);
+        return;
+    }
+
+    EnableMenuButtons(subFormHandle, false);
+    DWORD exitCode = 0;
+    if (!WaitForProgram(process.Process(), &exitCode))
+        return; // the installer is quitting: its windows are going
+    EnableMenuButtons(subFormHandle, true);
+    ApplyInstallState();
+    if (exitCode == kSetupFailed)
+        MessageBox(ZV_DIRECTX_INSTALL_FAILED, ZV_CAPTION_FAILURE, MB_ICONERROR);
+}
