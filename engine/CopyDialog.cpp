@@ -32,6 +32,9 @@ INT_PTR CALLBACK CMainWnd::CopyDialogProc(HWND dialog, UINT message, WPARAM wPar
             ::PostMessageA(GetDlgItem(dialog, bar), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
             ::PostMessageA(GetDlgItem(dialog, bar), PBM_SETPOS, 0, 0);
         }
+        // The copy runs before the dialog's loop would show it at its first idle moment: shown now, so that the
+        // progress is seen from the first file.
+        ::ShowWindow(dialog, SW_SHOW);
         ::PostMessageA(dialog, kCopyMessage, 0, 0);
         return TRUE;
     case kCopyMessage: {

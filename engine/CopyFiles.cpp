@@ -21,6 +21,15 @@ namespace {
 const DWORD kChunkBytes = 1048576;
 const DWORD kPaceMs = 10; // the user interface gets at least this after every chunk
 
+bool HasFilesOnDisc(const std::vector<FILE_ENTRY>& files, int32_t disc)
+{
+    for (const FILE_ENTRY& entry : files) {
+        if (entry.disc == disc)
+            return true;
+    }
+    return false;
+}
+
 bool IsFile(const WIN32_FIND_DATAA& found)
 {
     return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -48,6 +57,9 @@ bool CMainWnd::CopyFiles(HWND dialog)
     const std::vector<FILE_ENTRY>& files = type >= 0 && type < kMaxInstallTypes ? typeFiles[type] : noFiles;
     bool copied = true;
     for (int32_t disc = 1; disc <= settings.numberofdisc && copied && !copyCancelled; disc++) {
+        // A disc that holds none of the type's files is not asked for: the install does not need it.
+        if (!HasFilesOnDisc(files, disc))
+            continue;
         const char* label = static_cast<size_t>(disc - 1) < discLabels.size() ? discLabels[disc - 1].GetString() : "";
         if (startFolder[0] != '\0')
             SetCurrentDirectoryA(startFolder);
@@ -133,6 +145,7 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, const char* la
     SetDlgItemTextA(dialog, IDC_FILE_TEXT, fileText.GetString());
     SetDlgItemTextA(dialog, IDC_DISC_TEXT, countText.GetString());
 
+    MakeFileFolders(relativePath);
     sourceHandle = CreateFileA(relativePath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
         FILE_ATTRIBUTE_NORMAL, nullptr);
     if (sourceHandle == INVALID_HANDLE_VALUE)
@@ -199,6 +212,27 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, const char* la
     currentFileNumber++;
     SetTaskbarProgress(currentFileNumber, totalFileCount, TBPF_NORMAL);
     return true;
+}
+
+void CMainWnd::MakeFileFolders(const char* relativePath)
+{
+    const int kMaxDepth = kPathBytes / 2;
+    int prefixes[kMaxDepth];
+    char folderPart[kPathBytes];
+    CopyCutAtChar(folderPart, FolderPartLength(relativePath) + 1, relativePath);
+    int count = FolderPrefixLengths(folderPart, prefixes, kMaxDepth);
+    for (int i = 0; i < count; i++) {
+        CZVString folder = CZVString::Format("%s%s", installedDir, folderPart);
+        if (folder.GetLength() >= kPathBytes)
+            return;
+        folder.GetBuffer()[lstrlenA(installedDir) + prefixes[i]] = '\0';
+        DWORD attributes = GetFileAttributesA(folder.GetString());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            continue;
+        // Logged like the script's folders, so that the undo and the uninstaller remove it once it is empty.
+        if (CreateDirectoryA(folder.GetString(), nullptr))
+            installLog.Append(FormatLogMakeDir(folder.GetString()));
+    }
 }
 
 bool CMainWnd::ReportCopyFailure(const char* format, const char* path, UINT type, const char* partialFile)

@@ -145,6 +145,8 @@ private:
     bool MeasureDisc(const std::vector<FILE_ENTRY>& files, int32_t disc, int64_t* discBytes);
     // Copies one found file to installedDir + relativePath; false after a failure (shown) or a refusal.
     bool CopyOneFile(HWND dialog, const char* relativePath, const char* label, int64_t discBytes, char* buffer);
+    // Makes the folders of relativePath below installedDir that are missing, logging each it made.
+    void MakeFileFolders(const char* relativePath);
     // Closes the copy's files, shows the failure with path in it, deletes partialFile when not null; false.
     bool ReportCopyFailure(const char* format, const char* path, UINT type, const char* partialFile);
     void CloseCopyHandles();

@@ -98,8 +98,8 @@ bool RegistryString(HKEY root, const std::string& key, const std::string& name, 
         return false;
     char data[2048] = "";
     DWORD type = 0, size = sizeof(data) - 1;
-    bool read = RegQueryValueExA(opened, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size)
-            == ERROR_SUCCESS
+    bool read
+        = RegQueryValueExA(opened, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS
         && type == REG_SZ;
     RegCloseKey(opened);
     if (read)
@@ -113,8 +113,8 @@ bool RegistryDword(HKEY root, const std::string& key, const std::string& name, D
     if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
         return false;
     DWORD type = 0, size = sizeof(*value);
-    bool read = RegQueryValueExA(opened, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value), &size)
-            == ERROR_SUCCESS
+    bool read
+        = RegQueryValueExA(opened, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS
         && type == REG_DWORD;
     RegCloseKey(opened);
     return read;

@@ -64,8 +64,8 @@ protected:
     void TearDown() override
     {
         MenuScenario::TearDown(); // ends whatever installer is left first
-        SetRegistryString(HKEY_LOCAL_MACHINE, kWindowsKey, "ProgramFilesDir",
-            hadProgramFiles ? savedProgramFiles.c_str() : nullptr);
+        SetRegistryString(
+            HKEY_LOCAL_MACHINE, kWindowsKey, "ProgramFilesDir", hadProgramFiles ? savedProgramFiles.c_str() : nullptr);
         DeleteRegistryTree(HKEY_CURRENT_USER, std::string("Software\\") + kInstallRoot);
         DeleteRegistryTree(HKEY_USERS, std::string(".DEFAULT\\Software\\") + kInstallRoot);
         for (const std::string& title : installedTitles) {
@@ -111,12 +111,15 @@ protected:
         EXPECT_TRUE(AnswerBox(box, answer));
     }
 
-    // Waits until the copy dialog has come and gone.
-    void WaitForCopyToEnd()
+    // Waits until the menu shows the install state (the uninstall button in place of install, or the reverse): the
+    // menu refreshes it once the last box of an install or uninstall is answered.
+    static bool WaitForMenuState(HWND subForm, bool installed)
     {
-        HWND copyDialog = WaitForWindow("#32770", kCopyTitle, kWaitMs);
-        if (copyDialog != nullptr)
-            EXPECT_TRUE(WaitGone(copyDialog, 4 * kWaitMs)) << "the copy did not end";
+        DWORD start = GetTickCount();
+        while (Visible(subForm, installed ? kUninstallId : kInstallId) == false && GetTickCount() - start < kWaitMs)
+            Sleep(50);
+        return Visible(subForm, installed ? kUninstallId : kInstallId)
+            && !Visible(subForm, installed ? kInstallId : kUninstallId) && Enabled(subForm, kLaunchId) == installed;
     }
 
     std::string baseFolder; // the proposed base folder

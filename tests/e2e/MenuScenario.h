@@ -2,10 +2,9 @@
 // install leaves, and the fixture that gives the probe program its folder. Included by each menu scenario source.
 #pragma once
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "tests/e2e/E2eInspect.h"
 #include "tests/e2e/E2eScenario.h"
 
 namespace {
@@ -18,23 +17,6 @@ const int kUninstallId = 1004;
 const int kFirstExtraId = 2000;
 const char kProbeName[] = "zv_e2e_probe.exe";
 const char kRegistryRoot[] = "ZVSetupTestE2E";
-
-inline std::string ReadFileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline bool WaitForFile(const std::string& path, DWORD timeoutMs)
-{
-    DWORD start = GetTickCount();
-    do {
-        if (PathExists(path))
-            return true;
-        Sleep(25);
-    } while (GetTickCount() - start < timeoutMs);
-    return false;
-}
 
 // The title's script with the registry names the menu reads; more lines follow in extraLines.
 inline std::string MenuScript(const std::string& title, const std::string& extraLines)
