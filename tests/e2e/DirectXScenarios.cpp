@@ -62,7 +62,7 @@ protected:
         EXPECT_TRUE(first.Start(Root(disc) + kProgramName, "", Root(disc)));
         EXPECT_EQ(kExitFailed, first.WaitExit(kWaitMs));
         if (box != nullptr) {
-            FOUND_BOX found = WaitForBox(nullptr, kWaitMs);
+            FOUND_BOX found = WaitForBox(nullptr, kWaitMs, RunningInstaller());
             EXPECT_NE(nullptr, found.window) << "no box " << box;
             if (found.window == nullptr)
                 return nullptr;
@@ -74,9 +74,9 @@ protected:
     }
 
     // Waits for a box of the copy and checks its caption and text before answering it with buttonId.
-    static void ExpectBox(const char* caption, const std::string& text, int buttonId)
+    static void ExpectBox(const CStartedProcess& copy, const char* caption, const std::string& text, int buttonId)
     {
-        FOUND_BOX box = WaitForBox(nullptr, kWaitMs);
+        FOUND_BOX box = WaitForBox(nullptr, kWaitMs, copy.Id());
         ASSERT_NE(nullptr, box.window) << "no box " << text;
         EXPECT_EQ(caption, box.caption);
         EXPECT_EQ(text, box.text);
@@ -176,12 +176,12 @@ TEST_F(DirectXScenario, ALaunchAsksFirstWhenTheDirectXFoundIsOlderThanTheRequire
     const std::string question
         = title + "を実行するためにはDirectXのバージョンが10以降である必要があります\nこのまま実行しますか？";
     Press(SubForm(menu), kLaunchId);
-    ExpectBox("確認", question, IDCANCEL);
-    ExpectBox("失敗", title + "を実行できませんでした", IDOK);
+    ExpectBox(copy, "確認", question, IDCANCEL);
+    ExpectBox(copy, "失敗", title + "を実行できませんでした", IDOK);
     EXPECT_FALSE(PathExists(gameReport)) << "the game started after Cancel";
     ASSERT_TRUE(IsWindow(menu));
     Press(SubForm(menu), kLaunchId);
-    ExpectBox("確認", question, IDOK);
+    ExpectBox(copy, "確認", question, IDOK);
     EXPECT_TRUE(WaitForFile(gameReport, kWaitMs)) << "the game did not start after OK";
     EXPECT_EQ(0u, copy.WaitExit(kWaitMs));
 }
@@ -201,22 +201,22 @@ TEST_F(DirectXScenario, TheDirectXButtonRunsTheDiscsSetupProgramAndWaitsForIt)
 
     // No set-up program on the disc yet.
     Press(subForm, kDirectXId);
-    ExpectBox("確認", kConfirmSetup, IDOK);
-    ExpectBox("失敗", kStartFailed, IDOK);
+    ExpectBox(copy, "確認", kConfirmSetup, IDOK);
+    ExpectBox(copy, "失敗", kStartFailed, IDOK);
 
     ASSERT_TRUE(CreateDirectoryA((DiscFolder(disc) + "\\directx7").c_str(), nullptr));
     ASSERT_TRUE(
         CopyFileA(BesideDriver(kSetupProgram).c_str(), (DiscFolder(disc) + "\\directx7\\dxsetup.exe").c_str(), FALSE));
     TellSetup(disc, 0, 0);
     Press(subForm, kDirectXId);
-    ExpectBox("確認", kConfirmSetup, IDCANCEL);
+    ExpectBox(copy, "確認", kConfirmSetup, IDCANCEL);
     EXPECT_TRUE(NoBoxAppears(copy.Id(), 500));
     EXPECT_FALSE(PathExists(SetupReport())) << "Cancel started the set-up";
 
     // Exit code 0: the buttons are disabled while it runs, then the install state is applied again, no box.
     TellSetup(disc, 0, 2500);
     Press(subForm, kDirectXId);
-    ExpectBox("確認", kConfirmSetup, IDOK);
+    ExpectBox(copy, "確認", kConfirmSetup, IDOK);
     ASSERT_TRUE(WaitForFile(SetupReport(), kWaitMs)) << "the set-up program did not start";
     EXPECT_FALSE(AnyMenuButtonEnabled(subForm)) << "a button is enabled while the set-up runs";
     // Started without a command line, the program gets its own name as one (Wine quotes it).
@@ -237,15 +237,15 @@ TEST_F(DirectXScenario, TheDirectXButtonRunsTheDiscsSetupProgramAndWaitsForIt)
     // Exit code -1 is a failed install.
     TellSetup(disc, -1, 0);
     Press(subForm, kDirectXId);
-    ExpectBox("確認", kConfirmSetup, IDOK);
-    ExpectBox("失敗", kInstallFailed, IDOK);
+    ExpectBox(copy, "確認", kConfirmSetup, IDOK);
+    ExpectBox(copy, "失敗", kInstallFailed, IDOK);
     EXPECT_TRUE(PathExists(SetupReport()));
     EXPECT_TRUE(Enabled(subForm, kDirectXId));
 
     // Closing the installer while the set-up runs ends the wait at once; the set-up goes on.
     TellSetup(disc, 0, 30000);
     Press(subForm, kDirectXId);
-    ExpectBox("確認", kConfirmSetup, IDOK);
+    ExpectBox(copy, "確認", kConfirmSetup, IDOK);
     ASSERT_TRUE(WaitForFile(SetupReport(), kWaitMs)) << "the set-up program did not start";
     EXPECT_FALSE(AnyMenuButtonEnabled(subForm));
     PostMessageA(menu, WM_CLOSE, 0, 0);

@@ -132,21 +132,30 @@ DWORD CStartedProcess::WaitExit(DWORD timeoutMs)
     return exitCode;
 }
 
-HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs)
+namespace {
+
+HWND WaitForWindowOf(const char* className, const char* title, DWORD timeoutMs, DWORD processId)
 {
     DWORD start = GetTickCount();
     do {
-        if (HWND window = FindWindowNow(className, title, 0))
+        if (HWND window = FindWindowNow(className, title, processId))
             return window;
         Sleep(50);
     } while (GetTickCount() - start < timeoutMs);
     return nullptr;
 }
 
-FOUND_BOX WaitForBox(const char* caption, DWORD timeoutMs)
+} // namespace
+
+HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs)
+{
+    return WaitForWindowOf(className, title, timeoutMs, 0);
+}
+
+FOUND_BOX WaitForBox(const char* caption, DWORD timeoutMs, DWORD processId)
 {
     FOUND_BOX box;
-    box.window = WaitForWindow(kBoxClass, caption, timeoutMs);
+    box.window = WaitForWindowOf(kBoxClass, caption, timeoutMs, processId);
     if (box.window != nullptr) {
         GetWindowThreadProcessId(box.window, &box.processId);
         box.caption = WindowText(box.window);

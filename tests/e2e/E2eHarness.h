@@ -48,9 +48,9 @@ struct FOUND_BOX {
 // Waits for a visible top-level window of the class (and the title when it is not null) in any process but this
 // one; null when none appeared within timeoutMs.
 HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs);
-// Waits for a message box ("#32770") of another process; a null caption takes any box. window is null when
-// none appeared.
-FOUND_BOX WaitForBox(const char* caption, DWORD timeoutMs);
+// Waits for a message box ("#32770") of another process (of process processId when it is not 0: tests running
+// beside the scenario show boxes too); a null caption takes any box. window is null when none appeared.
+FOUND_BOX WaitForBox(const char* caption, DWORD timeoutMs, DWORD processId = 0);
 // Presses the box's button (IDOK, IDCANCEL, ...) and waits until the box is gone.
 bool AnswerBox(const FOUND_BOX& box, int buttonId);
 // True when no message box of process processId (0: of any other process) shows up within timeoutMs.

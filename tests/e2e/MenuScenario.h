@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "tests/e2e/E2eInspect.h"
 #include "tests/e2e/E2eScenario.h"
@@ -83,6 +84,15 @@ protected:
         GetModuleFileNameA(nullptr, driver, sizeof(driver));
         std::string folder = driver;
         return folder.substr(0, folder.rfind('\\') + 1) + fileName;
+    }
+
+    // The installer's process once the first process has ended and left its copy running (no other installer runs
+    // beside a scenario); 0 when there is not exactly one. Its boxes are told from those of tests running beside.
+    static DWORD RunningInstaller()
+    {
+        std::vector<DWORD> running = ProcessesNamed(kProgramName);
+        EXPECT_EQ(1u, running.size()) << "installers running";
+        return running.size() == 1 ? running[0] : 0;
     }
 
     void ReleaseProbe()

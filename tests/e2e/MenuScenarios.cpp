@@ -162,7 +162,7 @@ TEST_F(MenuScenario, PicturesOfTheMenuWithAndWithoutSplashPicture)
     CStartedProcess first;
     ASSERT_TRUE(first.Start(Root(disc) + kProgramName, "", Root(disc)));
     EXPECT_EQ(kExitFailed, first.WaitExit(kWaitMs));
-    FOUND_BOX box = WaitForBox(nullptr, kWaitMs);
+    FOUND_BOX box = WaitForBox(nullptr, kWaitMs, RunningInstaller());
     ASSERT_NE(nullptr, box.window);
     EXPECT_EQ("失敗", box.caption);
     EXPECT_EQ("splash.bmpのロードに失敗しました", box.text);
