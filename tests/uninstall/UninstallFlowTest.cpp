@@ -14,17 +14,16 @@ protected:
         UninstallFixture::SetUp();
         window.isInstalled = window.hasAdminRights = true;
         lstrcpyA(window.settings.executefile, "game.exe");
-        lstrcpyA(window.settings.uninstallmessage, "始めます");
         confirm = "確認|" + name + "をアンインストールします\nよろしいですか？";
     }
 
     std::string confirm;
-    const std::string start = "情報|始めます";
     const std::string noLog = "警告|アンインストール情報が見つかりません\nアンインストールしますか？";
 };
 
 TEST_F(UninstallFlow, WithTheLogEverythingGoesButWhatTheUserKeeps)
 {
+    lstrcpyA(window.settings.uninstallmessage, "始めます");
     lstrcpyA(window.settings.eraseonuninstallmessage, "セーブも削除しますか？");
     // The last two patterns would reach outside the folder and the log itself: neither may.
     lstrcpyA(window.settings.eraseonuninstall, "save\\*.dat;*.cfg\r\n..\\*.txt;*.dat");
@@ -43,7 +42,7 @@ TEST_F(UninstallFlow, WithTheLogEverythingGoesButWhatTheUserKeeps)
 
         BoxSequence boxes({IDOK, IDYES, erase ? IDYES : IDNO, IDOK});
         EXPECT_TRUE(window.Uninstall()) << erase;
-        EXPECT_EQ((std::vector<std::string>{start, confirm, "確認|セーブも削除しますか？",
+        EXPECT_EQ((std::vector<std::string>{"情報|始めます", confirm, "確認|セーブも削除しますか？",
                       "完了|" + name + "のアンインストールが完了しました"}),
             boxes.Boxes())
             << erase;
@@ -71,8 +70,8 @@ TEST_F(UninstallFlow, RefusalsChangeNothing)
         {false, false, true, {}, {"失敗|" + name + "がインストールされていません"}},
         // An install for all users, an account without the rights: refused before any question.
         {true, true, false, {}, {"警告|管理者権限のあるアカウントでのみアンインストールできます"}},
-        {true, true, true, {IDOK, IDNO}, {start, confirm}},
-        {true, false, true, {IDOK, IDYES, IDCANCEL}, {start, confirm, noLog}},
+        {true, true, true, {IDNO}, {confirm}},
+        {true, false, true, {IDYES, IDCANCEL}, {confirm, noLog}},
     };
     Make(installFolder + "game.exe");
     WriteTitleKey(0);
@@ -115,9 +114,9 @@ TEST_F(UninstallFlow, WithoutTheLogOnlyTheTitlesOwnFolderGoesWhole)
             MakeKey(HKEY_CURRENT_USER, userKey + "\\Other");
         MakeKey(HKEY_LOCAL_MACHINE, entryKey);
 
-        BoxSequence boxes({IDOK, IDYES, IDOK, IDOK});
+        BoxSequence boxes({IDYES, IDOK, IDOK});
         EXPECT_EQ(!shared, window.Uninstall()) << shared;
-        EXPECT_EQ((std::vector<std::string>{start, confirm, noLog,
+        EXPECT_EQ((std::vector<std::string>{confirm, noLog,
                       "完了|" + name
                           + (shared ? "のアンインストールが完了しましたが一部失敗した項目があります"
                                     : "のアンインストールが完了しました")}),
