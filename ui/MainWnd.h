@@ -92,7 +92,10 @@ public:
     bool Uninstall();
     // Deletes the files matching the script's eraseonuninstall patterns in the install folder; always true.
     bool EraseOnUninstall();
-    // The fixed clean-up when "uninst.dat" is missing; each true when it did all of its part.
+    // The fixed clean-up when "uninst.dat" is missing; each true when it did all of its part. The install folder
+    // goes whole only when it is the title's own (IsTitleOwnFolder); otherwise only the script's files of the
+    // recorded type and the empty folders go. Links and keys are looked for where the install put them: for an
+    // install for all users in the common folders and under the default user.
     bool RemoveInstallFolder();
     bool RemoveShortcuts();
     bool RemoveRegistryKeys();

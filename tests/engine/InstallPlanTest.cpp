@@ -1,7 +1,6 @@
 // The install engine's decisions from data alone: folders, relative paths, percentages, free space, disc markers.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "engine/InstallPlan.h"
@@ -10,105 +9,64 @@ namespace {
 
 TEST(InstallPlan, DestinationFolders)
 {
-    const std::string tooLong(253, 'a');
-    struct {
-        const char* proves;
-        std::string installdir;
-        const char* installsubdir;
-        bool fits;
-        const char* installFolder; // MakeInstallFolder
-        const char* topFolder; // MakeTopFolder
-    } const rows[] = {
-        {"a base folder with its backslash", "D:\\Games\\", "Title", true, "D:\\Games\\Title\\", "D:\\Games\\Title"},
-        {"a base folder without", "D:\\Games", "Title", true, "D:\\Games\\Title\\", "D:\\Games\\Title"},
-        {"an empty installsubdir", "D:\\Games", "", true, "D:\\Games\\", "D:\\Games\\"},
-        {"a base folder ending in ソ gets its backslash", "C:\\ソ", "Title", true, "C:\\ソ\\Title\\", "C:\\ソ\\Title"},
-        {"a title ending in 表", "C:\\", "表", true, "C:\\表\\", "C:\\表"},
-        {"too long", "C:\\" + tooLong, "Title", false, "", ""},
+    // installdir, installsubdir, MakeInstallFolder, MakeTopFolder ("" for both: too long)
+    const std::string longBase = "C:\\" + std::string(249, 'a');
+    const std::string rows[][4] = {
+        {"D:\\Games\\", "Title", "D:\\Games\\Title\\", "D:\\Games\\Title"},
+        {"D:\\Games", "Title", "D:\\Games\\Title\\", "D:\\Games\\Title"},
+        {"D:\\Games", "", "D:\\Games\\", "D:\\Games\\"}, // an empty installsubdir
+        {"C:\\ソ", "Title", "C:\\ソ\\Title\\", "C:\\ソ\\Title"}, // a trail byte 5C is no backslash
+        {"C:\\", "表", "C:\\表\\", "C:\\表"},
+        {longBase, "Title", longBase + "\\Title\\", longBase + "\\Title"}, // 259 bytes just fit
+        {longBase + "a", "Title", "", longBase + "a\\Title"},
+        {longBase + "aaaa", "Title", "", ""},
     };
     for (const auto& row : rows) {
         char out[kPathBytes];
-        memset(out, 0xBD, sizeof(out));
-        EXPECT_EQ(row.fits, MakeInstallFolder(row.installdir.c_str(), row.installsubdir, out)) << row.proves;
-        EXPECT_STREQ(row.installFolder, out) << row.proves;
-        memset(out, 0xBD, sizeof(out));
-        EXPECT_EQ(row.fits, MakeTopFolder(row.installdir.c_str(), row.installsubdir, out)) << row.proves;
-        EXPECT_STREQ(row.topFolder, out) << row.proves;
+        EXPECT_EQ(!row[2].empty(), MakeInstallFolder(row[0].c_str(), row[1].c_str(), out)) << row[0];
+        EXPECT_EQ(row[2], out);
+        EXPECT_EQ(!row[3].empty(), MakeTopFolder(row[0].c_str(), row[1].c_str(), out)) << row[0];
+        EXPECT_EQ(row[3], out);
     }
-    // The folder just fits with its backslash: 258 bytes and the terminator.
-    char out[kPathBytes];
-    EXPECT_TRUE(MakeInstallFolder(("C:\\" + std::string(249, 'a')).c_str(), "Title", out));
-    EXPECT_EQ(static_cast<size_t>(kPathBytes - 1), strlen(out));
-    EXPECT_FALSE(MakeInstallFolder(("C:\\" + std::string(250, 'a')).c_str(), "Title", out));
 }
 
 TEST(InstallPlan, RelativePathsOfFoundFiles)
 {
-    struct {
-        const char* proves;
-        const char* fileName;
-        const char* foundName;
-        const char* relative;
-    } const rows[] = {
-        {"a folder and a pattern", "data\\*.dat", "a.dat", "data\\a.dat"},
-        {"a drive letter is dropped", "D:data\\x", "x", "data\\x"},
-        {"a drive-relative name alone", "D:x.dat", "x.dat", "x.dat"},
-        {"no folder part", "readme.txt", "readme.txt", "readme.txt"},
-        {"double-byte folders", "ソフト\\表\\*.*", "画像.bmp", "ソフト\\表\\画像.bmp"},
-        {"a name ending in 表 has no folder", "表", "表", "表"},
-    };
+    // the script's file name, the name found, the relative path
+    const char* const rows[][3] = {{"data\\*.dat", "a.dat", "data\\a.dat"}, {"D:data\\x", "x", "data\\x"},
+        {"D:x.dat", "x.dat", "x.dat"}, {"readme.txt", "readme.txt", "readme.txt"},
+        {"ソフト\\表\\*.*", "画像.bmp", "ソフト\\表\\画像.bmp"}, {"表", "表", "表"}};
     for (const auto& row : rows) {
         char out[kPathBytes];
-        EXPECT_TRUE(MakeRelativePath(row.fileName, row.foundName, out)) << row.proves;
-        EXPECT_STREQ(row.relative, out) << row.proves;
+        EXPECT_TRUE(MakeRelativePath(row[0], row[1], out)) << row[0];
+        EXPECT_STREQ(row[2], out);
     }
     char out[kPathBytes];
     EXPECT_FALSE(MakeRelativePath((std::string(200, 'd') + "\\*.*").c_str(), std::string(60, 'f').c_str(), out));
     EXPECT_STREQ("", out);
 }
 
-TEST(InstallPlan, Percentages)
+TEST(InstallPlan, PercentagesFreeSpaceAndDiscMarkers)
 {
     const int64_t twoGigabytes = 2147483648LL;
-    struct {
-        const char* proves;
-        int64_t done;
-        int64_t total;
-        int64_t percent;
-    } const rows[] = {
-        {"a small total multiplies first", 1, 3, 33},
-        {"a small total, done", 199, 199, 100},
-        {"200 divides the total first", 199, 200, 99},
-        {"200, done", 200, 200, 100},
-        {"the truncated hundredth may pass 100", 1099, 1099, 109},
-        {"past 2 GB", twoGigabytes + 1, 2 * twoGigabytes, 50},
-        {"past 4 GB, done", 5 * twoGigabytes, 5 * twoGigabytes, 100},
-        {"nothing of a zero-byte total", 0, 0, 0},
-    };
+    // done, total, percent: a small total multiplies first, from 200 on the total is divided first (its truncated
+    // hundredth lets the result pass 100), past 2 and 4 GB, and nothing of a zero-byte total.
+    const int64_t rows[][3] = {{1, 3, 33}, {199, 199, 100}, {199, 200, 99}, {200, 200, 100}, {1099, 1099, 109},
+        {twoGigabytes + 1, 2 * twoGigabytes, 50}, {5 * twoGigabytes, 5 * twoGigabytes, 100}, {0, 0, 0}};
     for (const auto& row : rows)
-        EXPECT_EQ(row.percent, Percent(row.done, row.total)) << row.proves;
-}
+        EXPECT_EQ(row[2], Percent(row[0], row[1])) << row[0] << " of " << row[1];
 
-TEST(InstallPlan, FreeSpaceAndDiscMarkers)
-{
-    char root[4];
-    FreeSpaceRoot("d:\\Games\\Title", root);
-    EXPECT_STREQ("d:\\", root);
-    FreeSpaceRoot("D:", root);
-    EXPECT_STREQ("D:\\", root);
-    FreeSpaceRoot("\\\\server\\share", root);
-    EXPECT_STREQ("", root);
-    FreeSpaceRoot("Games", root);
-    EXPECT_STREQ("", root);
-
+    const char* const roots[][2] = {{"d:\\Games\\Title", "d:\\"}, {"D:", "D:\\"}, {"\\\\server\\share", ""}, {"x", ""}};
+    for (const auto& row : roots) {
+        char root[4];
+        FreeSpaceRoot(row[0], root);
+        EXPECT_STREQ(row[1], root) << row[0];
+    }
     EXPECT_FALSE(IsShortOfSpace(1500000, 1)) << "1,500,000 bytes are one megabyte";
     EXPECT_TRUE(IsShortOfSpace(1500000, 2));
     EXPECT_TRUE(IsShortOfSpace(999999, 1));
-    EXPECT_FALSE(IsShortOfSpace(0, 0));
     EXPECT_FALSE(IsShortOfSpace(5000000000000ULL, 5000000));
-
     EXPECT_STREQ("DISCID.002", DiscMarkerName(2).GetString());
-    EXPECT_STREQ("DISCID.012", DiscMarkerName(12).GetString());
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 // The replay of an install log on a real install: what the log names goes, what it does not name stays, and the
 // lines a tampered log adds reach nothing outside what the install made.
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -11,92 +10,68 @@ namespace {
 
 std::vector<std::string> traceLines;
 
-void RecordTrace(const char* line)
-{
-    traceLines.push_back(line);
-}
-
 using ReplayInstallLog = UninstallFixture;
 
 TEST_F(ReplayInstallLog, UndoesWhatTheLogNamesAndNothingElse)
 {
     const std::string folder = installFolder.substr(0, installFolder.size() - 1);
-    struct {
-        const char* proves;
-        const char* lineEnd;
-        bool lastLineFeed;
-        bool savedGame;
-    } const runs[] = {
-        {"line feeds, a saved game", "\n", true, true},
-        {"carriage returns, no line feed at the end, nothing left over", "\r\n", false, false},
-    };
-    for (const auto& run : runs) {
+    const std::string lines[] = {"## " + name + "インストールログ 2026-12- 7  9: 5: 3", "$InstallDir = " + base,
+        "mkdir " + folder, "mkdir " + folder + "\\save", "mkdir " + folder + "\\data", "mkdir " + folder + "\\ソフト",
+        "mkdir " + folder + "\\ソフト\\表", "#FileCopy", "copy game.exe", "copy data\\a.dat", "copy ソフト\\表\\b.dat",
+        "copy ..\\victim.txt", "copy " + base + "victim.txt", "mkdir " + base + "Empty",
+        "mkshortcut " + group + "\\Title.lnk", "mkshortcut " + base + "Links\\Title.lnk",
+        "mkshortcut " + base + "victim.lnk.txt", "regcreateu " + userKey + ",Title", "!regset InstallDir",
+        "regcreateau .DEFAULT\\" + userKey + ",Title", "regcreateu Software," + name, "move " + base + "victim.txt x",
+        "regcreatel Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall," + name, "copy uninst.dat"};
+    const std::vector<std::string> traced = {"不明な動詞 move\n", "不明な動詞 regcreateu\n", "不明な動詞 mkshortcut\n",
+        "不明な動詞 mkdir\n", "不明な動詞 copy\n", "不明な動詞 copy\n"};
+    // Line feeds with a saved game left in the install folder; carriage returns, no line feed after the last line
+    // and nothing left over, so that the install folder goes too.
+    for (bool crlf : {false, true}) {
+        const bool savedGame = !crlf;
         for (const char* file : {"game.exe", "uninst.dat", "data\\a.dat", "ソフト\\表\\b.dat", "save\\"})
             Make(installFolder + file);
-        if (run.savedGame)
+        if (savedGame)
             Make(installFolder + "save\\slot1.sav");
-        Make(group + "\\Title.lnk");
-        Make(base + "Links\\Title.lnk");
-        Make(base + "victim.txt");
-        Make(base + "victim.lnk.txt");
-        Make(base + "Empty\\");
-        MakeKey(HKEY_CURRENT_USER, userKey + "\\Title\\Sub");
-        MakeKey(HKEY_CURRENT_USER, userKey + "\\Other");
+        for (const std::string& file : {group + "\\Title.lnk", base + "Links\\Title.lnk", base + "victim.txt",
+                 base + "victim.lnk.txt", base + "Empty\\"})
+            Make(file);
+        for (const std::string& key : {userKey + "\\Title\\Sub", userKey + "\\Other"})
+            MakeKey(HKEY_CURRENT_USER, key);
         MakeKey(HKEY_USERS, ".DEFAULT\\" + userKey + "\\Title");
         MakeKey(HKEY_LOCAL_MACHINE, entryKey);
-
-        const std::string lines[] = {"## " + name + "インストールログ 2026-12- 7  9: 5: 3", "$InstallType = 0",
-            "$InstallDir = " + base, "mkdir " + folder, "mkdir " + folder + "\\save", "mkdir " + folder + "\\data",
-            "mkdir " + folder + "\\ソフト", "mkdir " + folder + "\\ソフト\\表", "#FileCopy", "copy game.exe",
-            "copy data\\a.dat", "copy ソフト\\表\\b.dat", "#Copy Finished", "copy ..\\victim.txt",
-            "copy " + base + "victim.txt", "mkdir " + base + "Empty", "#Make Shortcut",
-            "mkshortcut " + group + "\\Title.lnk", "mkshortcut " + base + "Links\\Title.lnk",
-            "mkshortcut " + base + "victim.lnk.txt", "#Registry Set", "regcreateu " + userKey + ",Title",
-            "!regset InstallDir", "regcreateau .DEFAULT\\" + userKey + ",Title", "regcreateu Software," + name,
-            "move " + base + "victim.txt x", "#set Uninstall Info",
-            "regcreatel Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall," + name, "copy uninst.dat"};
         std::string log;
         for (const std::string& line : lines)
-            log += line + run.lineEnd;
-        if (!run.lastLineFeed)
-            log.resize(log.size() - strlen(run.lineEnd));
-        window.installLog = CZVString(log.c_str());
+            log += line + (crlf ? "\r\n" : "\n");
+        window.installLog = CZVString(log.substr(0, crlf ? log.size() - 2 : log.size()).c_str());
 
         char before[MAX_PATH] = "", after[MAX_PATH] = "";
         GetCurrentDirectoryA(sizeof(before), before);
         traceLines.clear();
-        TraceSink previousSink = SetTraceSink(RecordTrace);
-        EXPECT_TRUE(window.ReplayInstallLog()) << run.proves;
+        TraceSink previousSink = SetTraceSink([](const char* line) { traceLines.push_back(line); });
+        EXPECT_TRUE(window.ReplayInstallLog()) << crlf;
         SetTraceSink(previousSink);
         GetCurrentDirectoryA(sizeof(after), after);
-        EXPECT_STREQ(before, after) << run.proves;
+        EXPECT_STREQ(before, after) << crlf;
+        EXPECT_EQ(traced, traceLines) << crlf;
 
-        for (const char* file : {"game.exe", "uninst.dat", "data", "ソフト"})
-            EXPECT_FALSE(Exists(installFolder + file)) << run.proves << ": " << file;
-        EXPECT_EQ(run.savedGame, Exists(installFolder + "save\\slot1.sav")) << run.proves;
-        EXPECT_EQ(run.savedGame, Exists(installFolder)) << run.proves << ": the install folder goes when empty";
-        EXPECT_FALSE(Exists(group)) << run.proves << ": the Start menu's group goes with its link";
-        EXPECT_FALSE(Exists(base + "Links\\Title.lnk")) << run.proves;
-        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, userKey + "\\Title")) << run.proves;
-        EXPECT_FALSE(KeyExists(HKEY_USERS, ".DEFAULT\\" + userKey + "\\Title")) << run.proves;
-        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, entryKey)) << run.proves;
-
+        for (const std::string& gone : {installFolder + "game.exe", installFolder + "uninst.dat",
+                 installFolder + "data", installFolder + "ソフト", group, base + "Links\\Title.lnk"})
+            EXPECT_FALSE(Exists(gone)) << crlf << " " << gone;
+        EXPECT_EQ(savedGame, Exists(installFolder + "save\\slot1.sav")) << crlf;
+        EXPECT_EQ(savedGame, Exists(installFolder)) << crlf << ": the install folder goes when empty";
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, userKey + "\\Title")) << crlf;
+        EXPECT_FALSE(KeyExists(HKEY_USERS, ".DEFAULT\\" + userKey + "\\Title")) << crlf;
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, entryKey)) << crlf;
         // What the tampered lines name survives.
-        EXPECT_TRUE(Exists(base + "victim.txt")) << run.proves;
-        EXPECT_TRUE(Exists(base + "victim.lnk.txt")) << run.proves;
-        EXPECT_TRUE(Exists(base + "Empty")) << run.proves;
-        EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, userKey + "\\Other")) << run.proves;
-        const std::vector<std::string> traced = {"不明な動詞 move\n", "不明な動詞 regcreateu\n",
-            "不明な動詞 mkshortcut\n", "不明な動詞 mkdir\n", "不明な動詞 copy\n", "不明な動詞 copy\n"};
-        EXPECT_EQ(traced, traceLines) << run.proves;
+        for (const char* kept : {"victim.txt", "victim.lnk.txt", "Empty"})
+            EXPECT_TRUE(Exists(base + kept)) << crlf << " " << kept;
+        EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, userKey + "\\Other")) << crlf;
         window.RemoveTree(installFolder.c_str());
     }
-}
 
-TEST_F(ReplayInstallLog, AnEmptyLogIsNoReplay)
-{
     window.installLog.Empty();
-    EXPECT_FALSE(window.ReplayInstallLog());
+    EXPECT_FALSE(window.ReplayInstallLog()) << "an empty log is no replay";
 }
 
 } // namespace

@@ -7,8 +7,7 @@
 
 namespace {
 
-// folder ends with its backslash; every missing folder of it is made from the top down.
-void MakeFolders(const std::string& folder)
+void MakeFolders(const std::string& folder) // with its backslash
 {
     std::string withoutBackslash = folder.substr(0, folder.size() - 1);
     int parentLength = FolderPartLength(withoutBackslash.c_str());
@@ -23,11 +22,10 @@ BOOL CALLBACK FindBox(HWND window, LPARAM found)
     GetWindowThreadProcessId(window, &process);
     char className[64] = "";
     GetClassNameA(window, className, sizeof(className));
-    if (process == GetCurrentProcessId() && lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
+    if (process != GetCurrentProcessId() || lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
 }
 
 } // namespace
@@ -40,31 +38,29 @@ void UninstallFixture::SetUp()
     userKey = "Software\\" + name;
     entryKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + name;
     IMalloc* allocator = nullptr;
-    char path[MAX_PATH] = "";
+    char programs[MAX_PATH] = "";
     ASSERT_TRUE(SUCCEEDED(SHGetMalloc(&allocator)));
-    ASSERT_TRUE(GetShellFolderPath(allocator, CSIDL_PROGRAMS, path));
+    ASSERT_TRUE(GetShellFolderPath(allocator, CSIDL_PROGRAMS, programs));
     allocator->Release();
-    programs = path;
-    group = programs + "\\" + name;
+    group = std::string(programs) + "\\" + name;
 
     GetCurrentDirectoryA(sizeof(m_previousDir), m_previousDir);
     SetCurrentDirectoryA(m_elsewhere.Path("").c_str());
+    INSTALL_SETTINGS& settings = window.settings;
     lstrcpyA(window.installedDir, installFolder.c_str());
-    lstrcpyA(window.settings.gametitle, name.c_str());
-    lstrcpyA(window.settings.startmenudir, name.c_str());
-    lstrcpyA(window.settings.installsubdir, "Title");
-    lstrcpyA(window.settings.registryroot, name.c_str());
-    lstrcpyA(window.settings.registrykey, "Title");
-    lstrcpyA(window.settings.registryinstalldirvalue, "InstallDir");
-    lstrcpyA(window.settings.registryinstalltypevalue, "InstallType");
+    for (char* field : {settings.gametitle, settings.startmenudir, settings.registryroot})
+        lstrcpyA(field, name.c_str());
+    lstrcpyA(settings.installsubdir, "Title");
+    lstrcpyA(settings.registrykey, "Title");
+    lstrcpyA(settings.registryinstalldirvalue, "InstallDir");
+    lstrcpyA(settings.registryinstalltypevalue, "InstallType");
 }
 
 void UninstallFixture::TearDown()
 {
     SetCurrentDirectoryA(m_previousDir);
-    window.RemoveTree(installFolder.c_str());
-    window.RemoveTree(base.c_str());
-    window.RemoveTree(group.c_str());
+    for (const std::string& folder : {installFolder, base, group})
+        window.RemoveTree(folder.c_str());
     RegDeleteTreeA(HKEY_CURRENT_USER, userKey.c_str());
     RegDeleteTreeA(HKEY_USERS, (".DEFAULT\\" + userKey).c_str());
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, entryKey.c_str());
@@ -87,7 +83,6 @@ void UninstallFixture::MakeKey(HKEY root, const std::string& path)
     HKEY key = nullptr;
     ASSERT_EQ(
         ERROR_SUCCESS, RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
-    RegSetValueExA(key, "Value", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
     RegCloseKey(key);
 }
 
@@ -102,25 +97,17 @@ bool UninstallFixture::KeyExists(HKEY root, const std::string& path)
 
 void UninstallFixture::WriteTitleKey(DWORD installType)
 {
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS,
-        RegCreateKeyExA(
-            HKEY_CURRENT_USER, (userKey + "\\Title").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
-    RegSetValueExA(key, "InstallDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(installFolder.c_str()),
+    std::string path = userKey + "\\Title";
+    MakeKey(HKEY_CURRENT_USER, path);
+    RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), "InstallDir", REG_SZ, installFolder.c_str(),
         static_cast<DWORD>(installFolder.size() + 1));
-    RegSetValueExA(key, "InstallType", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&installType), sizeof(installType));
-    RegCloseKey(key);
+    RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), "InstallType", REG_DWORD, &installType, sizeof(installType));
 }
 
 BoxSequence::BoxSequence(const std::vector<int>& answers)
     : m_answers(answers)
 {
     m_thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
-}
-
-BoxSequence::~BoxSequence()
-{
-    Boxes();
 }
 
 std::vector<std::string> BoxSequence::Boxes()
@@ -137,7 +124,6 @@ std::vector<std::string> BoxSequence::Boxes()
 DWORD WINAPI BoxSequence::Watch(void* self)
 {
     BoxSequence* watcher = static_cast<BoxSequence*>(self);
-    size_t next = 0;
     while (watcher->m_stop == 0) {
         HWND box = nullptr;
         EnumWindows(FindBox, reinterpret_cast<LPARAM>(&box));
@@ -148,23 +134,17 @@ DWORD WINAPI BoxSequence::Watch(void* self)
         char caption[256] = "", text[2048] = "";
         GetWindowTextA(box, caption, sizeof(caption));
         GetDlgItemTextA(box, 0xFFFF, text, sizeof(text)); // the static control of a message box's text
+        size_t seen = watcher->m_boxes.size();
         watcher->m_boxes.push_back(std::string(caption) + "|" + text);
         int answer = IDOK;
-        if (next < watcher->m_answers.size()) {
-            answer = watcher->m_answers[next++];
-        } else {
-            for (int fallback : {IDCANCEL, IDNO, IDOK}) {
-                if (GetDlgItem(box, fallback) != nullptr) {
-                    answer = fallback;
-                    break;
-                }
-            }
-        }
+        if (seen < watcher->m_answers.size())
+            answer = watcher->m_answers[seen];
+        else if (GetDlgItem(box, IDCANCEL) != nullptr || GetDlgItem(box, IDNO) != nullptr)
+            answer = GetDlgItem(box, IDCANCEL) != nullptr ? IDCANCEL : IDNO;
         PostMessageA(
             box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
-        // The same box must not be read twice: wait until it is gone.
         for (int wait = 0; wait < 500 && IsWindow(box) && IsWindowVisible(box); wait++)
-            Sleep(10);
+            Sleep(10); // until it is gone, so that it is not read twice
     }
     return 0;
 }

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "tests/uninstall/UninstallFixture.h"
-#include "uninstall/InstallLog.h"
 
 namespace {
 
@@ -13,63 +12,49 @@ protected:
     void SetUp() override
     {
         UninstallFixture::SetUp();
-        window.isInstalled = true;
-        window.hasAdminRights = true;
+        window.isInstalled = window.hasAdminRights = true;
         lstrcpyA(window.settings.executefile, "game.exe");
+        confirm = "確認|" + name + "をアンインストールします\nよろしいですか？";
     }
 
-    // The install as the installer leaves it, with its log.
-    void InstallWithLog()
-    {
-        for (const char* file : {"game.exe", "game.cfg", "save\\slot1.dat", "save\\note.txt"})
-            Make(installFolder + file);
-        Make(group + "\\" + name + ".lnk");
-        Make(base + "victim.txt");
-        WriteTitleKey(0);
-        MakeKey(HKEY_LOCAL_MACHINE, entryKey);
-        std::string folder = installFolder.substr(0, installFolder.size() - 1);
-        CZVString log = FormatLogHeader(name.c_str(), {2026, 12, 7, 9, 5, 3}) + FormatLogInstallType(0)
-            + FormatLogInstallDir(base.c_str()) + FormatLogMakeDir(folder.c_str())
-            + FormatLogMakeDir((folder + "\\save").c_str()) + kLogFileCopyBegins + FormatLogCopy("game.exe")
-            + kLogFileCopyFinished + kLogShortcutsBegin + FormatLogShortcut((group + "\\" + name + ".lnk").c_str())
-            + kLogRegistryBegins + FormatLogRegistryKey(kLogCurrentUser, userKey.c_str(), "Title")
-            + kLogUninstallEntryBegins
-            + FormatLogRegistryKey(
-                kLogLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", name.c_str())
-            + kLogSelfCopy;
-        WriteBytes(installFolder + "uninst.dat", log.GetString());
-    }
-
-    std::string Box(const std::string& caption, const std::string& text) { return caption + "|" + text; }
+    std::string confirm;
+    const std::string noLog = "警告|アンインストール情報が見つかりません\nアンインストールしますか？";
 };
 
 TEST_F(UninstallFlow, WithTheLogEverythingGoesButWhatTheUserKeeps)
 {
-    lstrcpyA(window.settings.uninstallmessage, "アンインストールを始めます");
-    lstrcpyA(window.settings.eraseonuninstallmessage, "セーブデータも削除しますか？");
+    lstrcpyA(window.settings.uninstallmessage, "始めます");
+    lstrcpyA(window.settings.eraseonuninstallmessage, "セーブも削除しますか？");
     // The last two patterns would reach outside the folder and the log itself: neither may.
     lstrcpyA(window.settings.eraseonuninstall, "save\\*.dat;*.cfg\r\n..\\*.txt;*.dat");
-    for (int eraseAnswer : {IDNO, IDYES}) {
-        const bool erased = eraseAnswer == IDYES;
-        InstallWithLog();
-        BoxSequence boxes({IDOK, IDYES, eraseAnswer, IDOK});
-        EXPECT_TRUE(window.Uninstall()) << erased;
-        const std::vector<std::string> expected = {Box("情報", "アンインストールを始めます"),
-            Box("確認", name + "をアンインストールします\nよろしいですか？"),
-            Box("確認", "セーブデータも削除しますか？"), Box("完了", name + "のアンインストールが完了しました")};
-        EXPECT_EQ(expected, boxes.Boxes()) << erased;
+    const std::string folder = installFolder.substr(0, installFolder.size() - 1);
+    const std::string log = "## " + name + "インストールログ 2026-12- 7  9: 5: 3\nmkdir " + folder + "\nmkdir " + folder
+        + "\\save\n#FileCopy\ncopy game.exe\nmkshortcut " + group + "\\" + name + ".lnk\nregcreateu " + userKey
+        + ",Title\nregcreatel Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall," + name + "\ncopy uninst.dat\n";
+    for (bool erase : {false, true}) {
+        for (const std::string& file :
+            {installFolder + "game.exe", installFolder + "game.cfg", installFolder + "save\\slot1.dat",
+                installFolder + "save\\note.txt", group + "\\" + name + ".lnk", base + "victim.txt"})
+            Make(file);
+        WriteBytes(installFolder + "uninst.dat", log);
+        WriteTitleKey(0);
+        MakeKey(HKEY_LOCAL_MACHINE, entryKey);
 
-        EXPECT_FALSE(Exists(installFolder + "game.exe")) << erased;
-        EXPECT_FALSE(Exists(installFolder + "uninst.dat")) << erased;
-        EXPECT_EQ(!erased, Exists(installFolder + "game.cfg")) << erased;
-        EXPECT_EQ(!erased, Exists(installFolder + "save\\slot1.dat")) << erased;
-        EXPECT_TRUE(Exists(installFolder + "save\\note.txt")) << erased << ": a saved file keeps its folder";
-        EXPECT_TRUE(Exists(base + "victim.txt")) << erased;
-        EXPECT_FALSE(Exists(group)) << erased;
-        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, userKey + "\\Title")) << erased;
-        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, entryKey)) << erased;
-        EXPECT_FALSE(window.isInstalled) << erased;
-        EXPECT_STREQ("", window.installedDir) << erased << ": the state is read again";
+        BoxSequence boxes({IDOK, IDYES, erase ? IDYES : IDNO, IDOK});
+        EXPECT_TRUE(window.Uninstall()) << erase;
+        EXPECT_EQ((std::vector<std::string>{"情報|始めます", confirm, "確認|セーブも削除しますか？",
+                      "完了|" + name + "のアンインストールが完了しました"}),
+            boxes.Boxes())
+            << erase;
+        for (const std::string& gone : {installFolder + "game.exe", installFolder + "uninst.dat", group})
+            EXPECT_FALSE(Exists(gone)) << erase << " " << gone;
+        EXPECT_EQ(!erase, Exists(installFolder + "game.cfg")) << erase;
+        EXPECT_EQ(!erase, Exists(installFolder + "save\\slot1.dat")) << erase;
+        EXPECT_TRUE(Exists(installFolder + "save\\note.txt")) << erase << ": a saved file keeps its folder";
+        EXPECT_TRUE(Exists(base + "victim.txt")) << erase;
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, userKey + "\\Title")) << erase;
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, entryKey)) << erase;
+        EXPECT_FALSE(window.isInstalled) << erase << ": the state is read again";
         window.isInstalled = true;
         lstrcpyA(window.installedDir, installFolder.c_str());
     }
@@ -77,25 +62,16 @@ TEST_F(UninstallFlow, WithTheLogEverythingGoesButWhatTheUserKeeps)
 
 TEST_F(UninstallFlow, RefusalsChangeNothing)
 {
-    lstrcpyA(window.settings.uninstallmessage, "アンインストールを始めます");
     struct {
-        const char* proves;
-        bool installed;
-        bool forAllUsers;
-        bool admin;
+        bool installed, forAllUsers, admin;
         std::vector<int> answers;
         std::vector<std::string> boxes;
     } const rows[] = {
-        {"not installed", false, false, true, {}, {Box("失敗", name + "がインストールされていません")}},
-        {"all users without the rights", true, true, false, {},
-            {Box("警告", "管理者権限のあるアカウントでのみアンインストールできます")}},
-        {"the confirmation answered no", true, true, true, {IDOK, IDNO},
-            {Box("情報", "アンインストールを始めます"),
-                Box("確認", name + "をアンインストールします\nよろしいですか？")}},
-        {"the clean-up without a log declined", true, false, true, {IDOK, IDYES, IDCANCEL},
-            {Box("情報", "アンインストールを始めます"),
-                Box("確認", name + "をアンインストールします\nよろしいですか？"),
-                Box("警告", "アンインストール情報が見つかりません\nアンインストールしますか？")}},
+        {false, false, true, {}, {"失敗|" + name + "がインストールされていません"}},
+        // An install for all users, an account without the rights: refused before any question.
+        {true, true, false, {}, {"警告|管理者権限のあるアカウントでのみアンインストールできます"}},
+        {true, true, true, {IDNO}, {confirm}},
+        {true, false, true, {IDYES, IDCANCEL}, {confirm, noLog}},
     };
     Make(installFolder + "game.exe");
     WriteTitleKey(0);
@@ -104,67 +80,57 @@ TEST_F(UninstallFlow, RefusalsChangeNothing)
         window.isInstalledForAllUsers = row.forAllUsers;
         window.hasAdminRights = row.admin;
         BoxSequence boxes(row.answers);
-        EXPECT_FALSE(window.Uninstall()) << row.proves;
-        EXPECT_EQ(row.boxes, boxes.Boxes()) << row.proves;
-        EXPECT_TRUE(Exists(installFolder + "game.exe")) << row.proves;
-        EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, userKey + "\\Title")) << row.proves;
+        EXPECT_FALSE(window.Uninstall()) << row.boxes.back();
+        EXPECT_EQ(row.boxes, boxes.Boxes());
+        EXPECT_TRUE(Exists(installFolder + "game.exe") && KeyExists(HKEY_CURRENT_USER, userKey + "\\Title"));
     }
 }
 
-// Without the log, a base folder that other programs share (an empty installsubdir) loses only the title's files.
-TEST_F(UninstallFlow, WithoutTheLogASharedFolderKeepsOtherFiles)
+// Without the log, a base folder that other programs share (an empty installsubdir) loses only the title's files
+// of the recorded type; the title's own folder goes whole.
+TEST_F(UninstallFlow, WithoutTheLogOnlyTheTitlesOwnFolderGoesWhole)
 {
-    installFolder = base + "Games\\";
-    lstrcpyA(window.installedDir, installFolder.c_str());
-    lstrcpyA(window.settings.installsubdir, "");
-    window.typeFiles[0] = {{"game.exe", 1}, {"D:data\\*.dat", 1}, {"..\\victim.txt", 1}};
-    window.typeFiles[1] = {{"extra.bin", 1}};
-    window.makeDirCount = 1;
-    lstrcpyA(window.makeDirs[0], "data");
-    for (const char* file : {"game.exe", "data\\a.dat", "data\\b.dat", "extra.bin", "Other\\other.exe", "readme.txt"})
-        Make(installFolder + file);
-    Make(base + "victim.txt");
-    Make(group + "\\" + name + ".lnk");
-    Make(group + "\\" + name + "のアンインストール.lnk");
-    WriteTitleKey(0);
-    MakeKey(HKEY_LOCAL_MACHINE, entryKey);
+    for (bool shared : {true, false}) {
+        if (shared) {
+            installFolder = base + "Games\\";
+            lstrcpyA(window.settings.installsubdir, "");
+        } else {
+            installFolder = base + "Title\\";
+            lstrcpyA(window.settings.installsubdir, "Title");
+        }
+        lstrcpyA(window.installedDir, installFolder.c_str());
+        window.isInstalled = true;
+        window.typeFiles[0] = {{"game.exe", 1}, {"D:data\\*.dat", 1}, {"..\\victim.txt", 1}};
+        window.typeFiles[1] = {{"extra.bin", 1}};
+        window.makeDirCount = 1;
+        lstrcpyA(window.makeDirs[0], "data");
+        for (const char* file : {"game.exe", "data\\a.dat", "data\\b.dat", "extra.bin", "Other\\other.exe"})
+            Make(installFolder + file);
+        for (const std::string& file :
+            {base + "victim.txt", group + "\\" + name + ".lnk", group + "\\" + name + "のアンインストール.lnk"})
+            Make(file);
+        WriteTitleKey(0);
+        if (!shared)
+            MakeKey(HKEY_CURRENT_USER, userKey + "\\Other");
+        MakeKey(HKEY_LOCAL_MACHINE, entryKey);
 
-    BoxSequence boxes({IDYES, IDOK, IDOK});
-    EXPECT_FALSE(window.Uninstall());
-    const std::vector<std::string> expected = {Box("確認", name + "をアンインストールします\nよろしいですか？"),
-        Box("警告", "アンインストール情報が見つかりません\nアンインストールしますか？"),
-        Box("完了", name + "のアンインストールが完了しましたが一部失敗した項目があります")};
-    EXPECT_EQ(expected, boxes.Boxes());
-    for (const char* gone : {"game.exe", "data\\a.dat", "data"})
-        EXPECT_FALSE(Exists(installFolder + gone)) << gone;
-    for (const char* kept : {"extra.bin", "Other\\other.exe", "readme.txt"})
-        EXPECT_TRUE(Exists(installFolder + kept)) << kept;
-    EXPECT_TRUE(Exists(base + "victim.txt"));
-    EXPECT_FALSE(Exists(group));
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, userKey)) << "the root goes with its last key";
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, entryKey));
-}
-
-// Without the log, the title's own folder goes whole; the registry root keeps another title's key.
-TEST_F(UninstallFlow, WithoutTheLogTheTitlesOwnFolderGoesWhole)
-{
-    for (const char* file : {"game.exe", "save\\slot1.dat", "ソフト\\表\\b.dat"})
-        Make(installFolder + file);
-    WriteTitleKey(0);
-    MakeKey(HKEY_CURRENT_USER, userKey + "\\Other");
-    MakeKey(HKEY_LOCAL_MACHINE, entryKey);
-
-    BoxSequence boxes({IDYES, IDOK, IDOK});
-    EXPECT_TRUE(window.Uninstall());
-    const std::vector<std::string> expected = {Box("確認", name + "をアンインストールします\nよろしいですか？"),
-        Box("警告", "アンインストール情報が見つかりません\nアンインストールしますか？"),
-        Box("完了", name + "のアンインストールが完了しました")};
-    EXPECT_EQ(expected, boxes.Boxes());
-    EXPECT_FALSE(Exists(installFolder));
-    EXPECT_TRUE(Exists(base));
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, userKey + "\\Title"));
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, userKey + "\\Other"));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, entryKey));
+        BoxSequence boxes({IDYES, IDOK, IDOK});
+        EXPECT_EQ(!shared, window.Uninstall()) << shared;
+        EXPECT_EQ((std::vector<std::string>{confirm, noLog,
+                      "完了|" + name
+                          + (shared ? "のアンインストールが完了しましたが一部失敗した項目があります"
+                                    : "のアンインストールが完了しました")}),
+            boxes.Boxes());
+        for (const char* gone : {"game.exe", "data\\a.dat", "data"})
+            EXPECT_FALSE(Exists(installFolder + gone)) << shared << " " << gone;
+        for (const char* kept : {"extra.bin", "Other\\other.exe"}) // not of the recorded type, not of the title
+            EXPECT_EQ(shared, Exists(installFolder + kept)) << shared << " " << kept;
+        EXPECT_TRUE(Exists(base + "victim.txt")) << shared;
+        EXPECT_FALSE(Exists(group)) << shared;
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, userKey + "\\Title")) << shared;
+        EXPECT_EQ(!shared, KeyExists(HKEY_CURRENT_USER, userKey)) << "the root goes with its last key";
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, entryKey)) << shared;
+    }
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// The fallback clean-up's decisions: which install folder may go as a whole, which erase patterns stay inside it.
+// The fixed clean-up's decisions: which install folder may go as a whole, which erase patterns stay inside it.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -9,57 +9,31 @@ namespace {
 
 TEST(UninstallPlan, OnlyTheTitlesOwnFolderGoesWhole)
 {
-    const std::vector<CZVString> systemFolders = {"C:\\Windows", "C:\\Windows\\System32", "C:\\Program Files\\",
-        "C:\\Users\\u", "C:\\Users\\u\\Desktop", "C:\\Users\\u\\Documents\\ソ"};
-    struct {
-        const char* proves;
-        const char* folder;
-        const char* installsubdir;
-        bool own;
-    } const rows[] = {
-        {"below Program Files", "C:\\Program Files\\Title\\", "Title", true},
-        {"without its trailing backslash, in another case", "c:\\program files\\TITLE", "title", true},
-        {"a sub-folder of two components", "D:\\Games\\Maker\\Title\\", "Maker\\Title", true},
-        {"a double-byte title ending in ソ", "D:\\Games\\ソ\\", "ソ", true},
-        {"below the documents folder", "C:\\Users\\u\\Documents\\ソ\\Title\\", "Title", true},
-        {"a network folder", "\\\\server\\share\\Games\\Title\\", "Title", true},
-        {"an empty installsubdir: the base folder is no title's own", "D:\\Games\\", "", false},
-        {"the last component is another", "D:\\Games\\Other\\", "Title", false},
-        {"only the end of a name matches", "D:\\Games\\MyTitle\\", "Title", false},
-        {"a trail byte 5C is no separator", "D:\\Games\\表Title\\", "Title", false},
-        {"in the root of a drive", "D:\\Title\\", "Title", false},
-        {"a network share's root", "\\\\server\\Title\\", "Title", false},
-        {"the Program Files folder itself", "C:\\Program Files\\", "Program Files", false},
-        {"the system folder", "C:\\Windows\\System32\\", "System32", false},
-        {"above the user's desktop", "C:\\Users\\", "Users", false},
-        {"above the documents folder", "C:\\Users\\u\\Documents\\", "Documents", false},
-        {"a parent component", "C:\\Games\\Title\\..\\..\\Title\\", "Title", false},
-        {"a relative folder", "Games\\Title\\", "Title", false},
-        {"an installsubdir that climbs", "C:\\Games\\..\\", "..", false},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(row.own, IsTitleOwnFolder(row.folder, row.installsubdir, systemFolders)) << row.proves;
+    const std::vector<CZVString> systemFolders
+        = {"C:\\Windows", "C:\\Windows\\System32", "C:\\Program Files\\", "C:\\Users\\u\\Documents\\ソ"};
+    // folder, installsubdir
+    const char* const own[][2] = {{"C:\\Program Files\\Title\\", "Title"}, {"c:\\program files\\TITLE", "title"},
+        {"D:\\Games\\Maker\\Title\\", "Maker\\Title"}, {"D:\\Games\\ソ\\", "ソ"},
+        {"C:\\Users\\u\\Documents\\ソ\\Title\\", "Title"}, {"\\\\server\\share\\Games\\Title\\", "Title"}};
+    const char* const notOwn[][2]
+        = {{"D:\\Games\\", ""}, // an empty installsubdir: the base folder, which other programs may share
+            {"D:\\Games\\Other\\", "Title"}, {"D:\\Games\\MyTitle\\", "Title"}, {"D:\\Games\\表Title\\", "Title"},
+            {"D:\\Title\\", "Title"}, {"\\\\server\\Title\\", "Title"}, // in the root of a drive or share
+            {"C:\\Program Files\\", "Program Files"}, {"C:\\Windows\\System32\\", "System32"},
+            {"C:\\Users\\u\\Documents\\", "Documents"}, // above a system folder
+            {"C:\\Games\\Title\\..\\..\\Title\\", "Title"}, {"Games\\Title\\", "Title"}, {"C:\\Games\\..\\", ".."}};
+    for (const auto& row : own)
+        EXPECT_TRUE(IsTitleOwnFolder(row[0], row[1], systemFolders)) << row[0];
+    for (const auto& row : notOwn)
+        EXPECT_FALSE(IsTitleOwnFolder(row[0], row[1], systemFolders)) << row[0];
 }
 
 TEST(UninstallPlan, ErasePatternsStayInsideTheInstallFolder)
 {
-    struct {
-        const char* pattern;
-        bool inside;
-    } const rows[] = {
-        {"save\\*.dat", true},
-        {"*.cfg", true},
-        {"表\\*.*", true},
-        {"..\\*.*", false},
-        {"save\\..\\..\\*.*", false},
-        {"C:\\Windows\\*.ini", false},
-        {"C:*.ini", false},
-        {"\\*.*", false},
-        {"/*.*", false},
-        {"", false},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(row.inside, IsErasePatternInside(row.pattern)) << row.pattern;
+    for (const char* pattern : {"save\\*.dat", "*.cfg", "表\\*.*"})
+        EXPECT_TRUE(IsErasePatternInside(pattern)) << pattern;
+    for (const char* pattern : {"..\\*.*", "save\\..\\..\\*.*", "C:\\Windows\\*.ini", "C:*.ini", "\\*.*", "/*.*", ""})
+        EXPECT_FALSE(IsErasePatternInside(pattern)) << pattern;
 }
 
 } // namespace
