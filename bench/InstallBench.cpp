@@ -95,9 +95,10 @@ int main(int argc, char** argv)
     double mebibytes = tree.bytes / 1048576.0;
     double pacing = tree.chunks * kPaceSeconds;
     double target = kTargetFactor * (pacing + copySeconds);
-    printf("install of %lld files, %.1f MiB (%lld chunks) through the real dialogs\n", tree.files, mebibytes,
-        tree.chunks);
-    printf("  installer    %7.2f s   %7.1f MiB/s   %7.1f files/s\n", seconds, mebibytes / seconds, tree.files / seconds);
+    printf(
+        "install of %lld files, %.1f MiB (%lld chunks) through the real dialogs\n", tree.files, mebibytes, tree.chunks);
+    printf(
+        "  installer    %7.2f s   %7.1f MiB/s   %7.1f files/s\n", seconds, mebibytes / seconds, tree.files / seconds);
     printf("  cp -r        %7.2f s   %7.1f MiB/s\n", copySeconds, copySeconds > 0 ? mebibytes / copySeconds : 0.0);
     printf("  pacing bound %7.2f s   (%lld chunks x 10 ms)\n", pacing, tree.chunks);
     printf("  target       %7.2f s   (1.10 x (pacing + cp)): %s, %.2f x the bound sum\n", target,

@@ -44,10 +44,6 @@ else
     say "no DISPLAY: the installer runs on a private Xvfb screen"
 fi
 "$wine_env" start "$arch" "$demo" || { say "Wine did not start"; exit 0; }
-if [ -z "$user_display" ]; then
-    # No window manager on Xvfb: Wine draws the captions and frames itself.
-    "$wine_env" run "$arch" "$demo" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-fi
 
 if [ -n "$user_display" ]; then
     "$wine_env" run "$arch" "$demo" "$watch" show "$demo/disc1" "$demo/disc2" 2>>"$demo/installer.log" |

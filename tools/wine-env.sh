@@ -35,7 +35,7 @@ setup_env() {
     export WINEPREFIX="$build/wineprefix"
     export WINEARCH="$arch"
     export WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
     WINELOADER="$(loader_for "$arch")"
     export WINELOADER
@@ -70,6 +70,18 @@ make_prefix() {
     # A crashing test must end, not wait in a debugger dialog nobody sees.
     "$WINELOADER" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f 9>&- \
         </dev/null >>"$state/wineboot.log" 2>&1 || true
+    # The user's shell folders (desktop, documents, ...) are links to the host's home in a new prefix: made real
+    # folders of the prefix, so that nothing a test or the demo makes there lands outside the build folder.
+    local folder
+    for folder in "$WINEPREFIX/drive_c/users/$(id -un)"/*; do
+        if [ -L "$folder" ]; then rm -f "$folder" && mkdir -p "$folder"; fi
+    done
+    # On the private screen no window manager runs: Wine then draws the frames itself, and does not wait for a
+    # manager (two seconds each time) to confirm that a window was hidden, as when a message box closes.
+    if [ -f "$state/xvfb.pid" ]; then
+        "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f 9>&- </dev/null \
+            >>"$state/wineboot.log" 2>&1 || true
+    fi
     touch "$state/prefix-ready"
 }
 
