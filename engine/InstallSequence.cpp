@@ -81,6 +81,9 @@ bool CMainWnd::Install()
         installLog.Append(kLogSelfCopy);
         CZVString logFile = CZVString::Format("%s" ZV_INSTALL_LOG_FILE, installedDir);
         installLog.Save(logFile.GetString());
+        // The finish message's sound and text file are named from the disc's folder, as at the start of the
+        // install: the copy may have left the current folder on another disc.
+        SetCurrentDirectoryA(sourceDir);
         PlayScriptSound(settings.installfinishvoice);
         if (settings.installfinishmessage[0] != '\0') {
             ShowScriptMessage(settings.installfinishmessage, MB_OK);

@@ -73,6 +73,23 @@ void RemoveScriptFolders(const CMainWnd& window)
     }
 }
 
+// The folders that the copy made for the script's files (data for data\*.dat), deepest first: only empty ones go.
+void RemoveFileFolders(const CMainWnd& window)
+{
+    for (int32_t t = kMaxInstallTypes - 1; t >= 0; t--) {
+        for (size_t i = window.typeFiles[t].size(); i-- > 0;) {
+            const char* fileName = window.typeFiles[t][i].fileName.GetString();
+            char relativePattern[kPathBytes], folder[kPathBytes];
+            if (!MakeRelativePath(fileName, FileNamePart(fileName), relativePattern)
+                || FolderPartLength(relativePattern) == 0 || !IsErasePatternInside(relativePattern)
+                || *JoinPath(folder, window.installedDir, relativePattern) == '\0')
+                continue;
+            while (CutToParent(folder) && !IsPathAtOrBelow(window.installedDir, folder))
+                RemoveDirectoryA(folder);
+        }
+    }
+}
+
 // The links of the title; the group folder goes too when nothing else is in it.
 void DeleteLinks(const CMainWnd& window, IMalloc* allocator, int programsId, int desktopId)
 {
@@ -104,6 +121,7 @@ bool CMainWnd::RemoveInstallFolder()
         return RemoveTree(installedDir);
     // A folder that other programs may share (an empty installsubdir, a system folder): only the title's files go.
     DeleteScriptFiles(*this);
+    RemoveFileFolders(*this);
     RemoveScriptFolders(*this);
     RemoveDirectoryA(installedDir);
     return GetFileAttributesA(installedDir) == INVALID_FILE_ATTRIBUTES;

@@ -54,6 +54,9 @@ bool CMainWnd::Uninstall()
         MessageBox(CZVString::Format(ZV_UNINSTALL_PARTLY_DONE, settings.gametitle).GetString(), ZV_CAPTION_DONE,
             MB_ICONINFORMATION);
     } else {
+        // The finish message's sound and text file are named from the disc's folder, as the other script messages:
+        // the folder the uninstall worked in is gone.
+        SetCurrentDirectoryA(sourceDir);
         PlayScriptSound(settings.uninstallfinishvoice);
         if (settings.uninstallfinishmessage[0] != '\0') {
             ShowScriptMessage(settings.uninstallfinishmessage, MB_OK);

@@ -111,6 +111,19 @@ protected:
         EXPECT_TRUE(AnswerBox(box, answer));
     }
 
+    // Installs the title from the menu with the type given, as a person does, up to the finish message.
+    void InstallFromMenu(HWND subForm, const std::string& title, int type, bool tickDesktop)
+    {
+        HWND settings = OpenSettings(subForm);
+        ASSERT_NE(nullptr, settings);
+        ClickButton(settings, kFirstTypeId + type);
+        if (tickDesktop)
+            ClickButton(settings, kSettingsDesktopId);
+        ClickButton(settings, kSettingsNextId);
+        ExpectBox("成功", title + "のインストールは完了しました", IDOK);
+        EXPECT_TRUE(WaitForMenuState(subForm, true)) << "the menu does not show the installed title";
+    }
+
     // Waits until the menu shows the install state (the uninstall button in place of install, or the reverse): the
     // menu refreshes it once the last box of an install or uninstall is answered.
     static bool WaitForMenuState(HWND subForm, bool installed)

@@ -1,0 +1,256 @@
+// Uninstalling, end to end: a title installed through the real dialogs is uninstalled from the menu and from the
+// Windows list of installed programs; the script's erase patterns, the fixed clean-up when "uninst.dat" is
+// missing, and a tampered "uninst.dat" that must not reach beyond what the install made.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/InstallScenario.h"
+
+namespace {
+
+const char kTitle[] = "ZVE2E削除";
+const char kGroup[] = "ZVE2E削除メニュー";
+const char kSubdir[] = "削除ソフト";
+
+// The title of these scenarios: installs itself, its script and its picture (the uninstaller runs from the install
+// folder),
+// a game, a data file and a save folder; erases saved games and settings on request.
+std::string UninstallScript(const std::string& subdir, const std::string& finishMessage)
+{
+    return std::string("$gametitle = ") + kTitle + "\r\n$installsubdir = " + subdir + "\r\n$startmenudir = " + kGroup
+        + "\r\n$executefile = game.exe\r\n$installtypecount = 1\r\n$installtypename = 標準\r\n$installrequire = 1\r\n"
+        + RegistryLines("削除") + "$startmenushortcut = yes\r\n$desktopshortcut = yes\r\n"
+        + "$uninstallmessage = アンインストールを始めます\r\n$eraseonuninstall = save\\*.dat;*.cfg\r\n"
+        + "$eraseonuninstallmessage = セーブデータも削除しますか？\r\n$uninstallfinishmessage = " + finishMessage
+        + "\r\n&mkdir "
+          "save\r\n&start\r\nZVSetup.exe\r\nInstall.ifo\r\nsplash.bmp\r\ngame.exe\r\ndata\\a.dat\r\nreadme.txt\r\n";
+}
+
+class UninstallScenario : public InstallScenario {
+protected:
+    void SetUp() override
+    {
+        InstallScenario::SetUp();
+        WillInstall(kTitle, kGroup);
+    }
+
+    void PutDisc(const std::string& disc, const std::string& subdir, const std::string& finishMessage)
+    {
+        PutTitle(disc, kTitle);
+        WriteFileBytes(disc + "\\Install.ifo", UninstallScript(subdir, finishMessage));
+        CreateDirectoryA((disc + "\\data").c_str(), nullptr);
+        WriteFileBytes(disc + "\\game.exe", "game");
+        WriteFileBytes(disc + "\\data\\a.dat", "data");
+        WriteFileBytes(disc + "\\readme.txt", "お読みください");
+    }
+
+    // Nothing of the install is left but what is named in kept (relative to the install folder).
+    void ExpectUninstalled(const std::string& installFolder, const std::vector<std::string>& kept)
+    {
+        if (kept.empty())
+            EXPECT_FALSE(PathExists(installFolder)) << "the install folder stays";
+        else
+            EXPECT_EQ(kept, ListTree(installFolder));
+        EXPECT_FALSE(PathExists(ShellFolder(CSIDL_PROGRAMS) + "\\" + kGroup)) << "the Start menu group stays";
+        EXPECT_FALSE(PathExists(ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\" + kTitle + ".lnk"));
+        EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, std::string("Software\\") + kInstallRoot + "\\削除"));
+        EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "\\" + kTitle));
+    }
+
+    // Presses uninstall and answers the script's message and the confirmation.
+    void StartUninstall(HWND subForm)
+    {
+        Press(subForm, kUninstallId);
+        ExpectBox("情報", "アンインストールを始めます", IDOK);
+        ExpectBox("確認", std::string(kTitle) + "をアンインストールします\nよろしいですか？", IDYES);
+    }
+};
+
+TEST_F(UninstallScenario, InstallThenUninstallFromTheMenuWithAndWithoutTheSavedGames)
+{
+    const char drive = 'Y';
+    const std::string installFolder = baseFolder + "\\" + kSubdir + "\\";
+    PutDisc(DiscFolder(drive), kSubdir, "");
+    {
+        CStartedProcess copy;
+        HWND menu = StartMenu(drive, kTitle, &copy);
+        ASSERT_NE(nullptr, menu);
+        HWND subForm = SubForm(menu);
+        InstallFromMenu(subForm, kTitle, 0, true);
+        // What the game made while it was played: saved games, its settings, and a file the patterns do not name.
+        WriteFileBytes(installFolder + "save\\one.dat", "1");
+        WriteFileBytes(installFolder + "save\\two.dat", "2");
+        WriteFileBytes(installFolder + "save\\slot.sav", "kept");
+        WriteFileBytes(installFolder + "options.cfg", "x");
+
+        // No: the uninstall leaves the saved games.
+        StartUninstall(subForm);
+        ExpectBox("確認", "セーブデータも削除しますか？", IDNO);
+        ExpectBox("完了", std::string(kTitle) + "のアンインストールが完了しました", IDOK);
+        EXPECT_EQ(0u, copy.WaitExit(kWaitMs)) << "the installer closes after a complete uninstall";
+        ExpectUninstalled(installFolder, {"options.cfg", "save\\", "save\\one.dat", "save\\slot.sav", "save\\two.dat"});
+    }
+
+    // Again, and Yes: the patterns' files go; a saved game they do not name keeps its folder. The finish message
+    // names a text file, which opens in Notepad instead of a box.
+    PutDisc(DiscFolder(drive), kSubdir, "%readme.txt");
+    CStartedProcess copy;
+    HWND menu = StartMenu(drive, kTitle, &copy);
+    ASSERT_NE(nullptr, menu);
+    HWND subForm = SubForm(menu);
+    EXPECT_TRUE(WaitForMenuState(subForm, false));
+    InstallFromMenu(subForm, kTitle, 0, true);
+    StartUninstall(subForm);
+    ExpectBox("確認", "セーブデータも削除しますか？", IDYES);
+    HWND notepad = WaitForWindow("Notepad", nullptr, kWaitMs);
+    EXPECT_NE(nullptr, notepad) << "the finish message's file is not shown";
+    DWORD start = GetTickCount(); // Notepad names the file once it has read it
+    while (notepad != nullptr && WindowText(notepad).find("readme.txt") == std::string::npos
+        && GetTickCount() - start < kWaitMs)
+        Sleep(50);
+    EXPECT_NE(std::string::npos, WindowText(notepad).find("readme.txt")) << WindowText(notepad);
+    EXPECT_EQ(nullptr, WaitForBox("完了", 500).window) << "no box besides Notepad";
+    EXPECT_EQ(0u, copy.WaitExit(kWaitMs));
+    ExpectUninstalled(installFolder, {"save\\", "save\\slot.sav"});
+    if (notepad != nullptr)
+        PostMessageA(notepad, WM_CLOSE, 0, 0);
+
+    // The title is gone: the menu offers to install it again.
+    CStartedProcess again;
+    menu = StartMenu(drive, kTitle, &again);
+    ASSERT_NE(nullptr, menu);
+    EXPECT_TRUE(WaitForMenuState(SubForm(menu), false));
+    CloseMenu(menu, &again);
+}
+
+TEST_F(UninstallScenario, WithoutTheLogTheFixedCleanUpRemovesOnlyTheTitlesOwn)
+{
+    const char drive = 'E';
+    const std::string installFolder = baseFolder + "\\" + kSubdir + "\\";
+    PutDisc(DiscFolder(drive), kSubdir, "");
+    {
+        CStartedProcess copy;
+        HWND menu = StartMenu(drive, kTitle, &copy);
+        ASSERT_NE(nullptr, menu);
+        HWND subForm = SubForm(menu);
+        InstallFromMenu(subForm, kTitle, 0, true);
+        ASSERT_TRUE(DeleteFileA((installFolder + "uninst.dat").c_str()));
+        StartUninstall(subForm);
+        ExpectBox("確認", "セーブデータも削除しますか？", IDNO);
+        ExpectBox("警告", "アンインストール情報が見つかりません\nアンインストールしますか？", IDOK);
+        ExpectBox("完了", std::string(kTitle) + "のアンインストールが完了しました", IDOK);
+        EXPECT_EQ(0u, copy.WaitExit(kWaitMs));
+        ExpectUninstalled(installFolder, {}); // the title's own folder goes whole
+    }
+
+    // An empty sub-folder: the base folder, which holds another program, is not the title's own. Only the title's
+    // files go, and the summary says that something stayed.
+    const std::string shared = rootFolder + "\\共有先";
+    CreateDirectoryA(shared.c_str(), nullptr);
+    CreateDirectoryA((shared + "\\other").c_str(), nullptr);
+    WriteFileBytes(shared + "\\other\\keep.txt", "another program");
+    WriteFileBytes(shared + "\\keep.dat", "another program's data");
+    ProposeFolder(shared);
+    PutDisc(DiscFolder(drive), "", "");
+    CStartedProcess copy;
+    HWND menu = StartMenu(drive, kTitle, &copy);
+    ASSERT_NE(nullptr, menu);
+    HWND subForm = SubForm(menu);
+    InstallFromMenu(subForm, kTitle, 0, false);
+    ASSERT_TRUE(DeleteFileA((shared + "\\uninst.dat").c_str()));
+    StartUninstall(subForm);
+    ExpectBox("確認", "セーブデータも削除しますか？", IDNO);
+    ExpectBox("警告", "アンインストール情報が見つかりません\nアンインストールしますか？", IDOK);
+    ExpectBox("完了", std::string(kTitle) + "のアンインストールが完了しましたが一部失敗した項目があります", IDOK);
+    EXPECT_TRUE(WaitForMenuState(subForm, false)) << "after a partial failure the menu stays and offers to install";
+    EXPECT_EQ((std::vector<std::string>{"keep.dat", "other\\", "other\\keep.txt"}), ListTree(shared));
+    CloseMenu(menu, &copy);
+}
+
+TEST_F(UninstallScenario, FromTheWindowsListOfInstalledPrograms)
+{
+    const char drive = 'F';
+    const std::string installFolder = baseFolder + "\\" + kSubdir + "\\";
+    PutDisc(DiscFolder(drive), kSubdir, "");
+    {
+        CStartedProcess copy;
+        HWND menu = StartMenu(drive, kTitle, &copy);
+        ASSERT_NE(nullptr, menu);
+        InstallFromMenu(SubForm(menu), kTitle, 0, false);
+        CloseMenu(menu, &copy);
+    }
+    // Windows runs the entry's whole string as a command line, from a folder of its own.
+    std::string uninstallString;
+    ASSERT_TRUE(RegistryString(
+        HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "\\" + kTitle, "UninstallString", &uninstallString));
+    std::string commandLine = uninstallString;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(
+        nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, workFolder.c_str(), &startup, &process));
+    CloseHandle(process.hThread);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, kWaitMs));
+    CloseHandle(process.hProcess);
+
+    // The installed copy relaunches from the temporary folder, so that the install folder can go.
+    CStartedProcess copy;
+    HWND menu = WaitForCopy(kTitle, installFolder.substr(0, installFolder.size() - 1), &copy);
+    ASSERT_NE(nullptr, menu) << "DEBUG " << WaitForBox(nullptr, 100).caption << ":" << WaitForBox(nullptr, 100).text
+                             << " cmd " << uninstallString;
+    HWND subForm = SubForm(menu);
+    EXPECT_TRUE(WaitForMenuState(subForm, true));
+    StartUninstall(subForm);
+    ExpectBox("確認", "セーブデータも削除しますか？", IDNO);
+    ExpectBox("完了", std::string(kTitle) + "のアンインストールが完了しました", IDOK);
+    EXPECT_EQ(0u, copy.WaitExit(kWaitMs));
+    ExpectUninstalled(installFolder, {});
+}
+
+TEST_F(UninstallScenario, ATamperedLogReachesNothingBeyondTheInstall)
+{
+    const char drive = 'P';
+    const std::string installFolder = baseFolder + "\\" + kSubdir + "\\";
+    PutDisc(DiscFolder(drive), kSubdir, "");
+    CStartedProcess copy;
+    HWND menu = StartMenu(drive, kTitle, &copy);
+    ASSERT_NE(nullptr, menu);
+    HWND subForm = SubForm(menu);
+    InstallFromMenu(subForm, kTitle, 0, false);
+
+    // Victims outside the install: files, a folder, keys of another program.
+    const std::string victim = rootFolder + "\\victim.txt"; // two folders above the install folder
+    const std::string victimLink = rootFolder + "\\victim2.txt";
+    const std::string victimFolder = rootFolder + "\\victimFolder";
+    WriteFileBytes(victim, "v");
+    WriteFileBytes(victimLink, "v");
+    CreateDirectoryA(victimFolder.c_str(), nullptr);
+    ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, "Software\\ZVE2EVictim\\x", "v", "v"));
+    ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, "Software\\ZVE2EVictim\\x", "v", "v"));
+    const std::string tampered = "copy ..\\..\\victim.txt\ncopy " + victim + "\nmkshortcut " + victimLink + "\nmkdir "
+        + victimFolder + "\nregcreateu Software,ZVE2EVictim\nregcreatel Software\\ZVE2EVictim,x\n";
+    std::string log = ReadFileBytes(installFolder + "uninst.dat");
+    size_t afterHeader = log.find("#FileCopy\n");
+    ASSERT_NE(std::string::npos, afterHeader);
+    log.insert(afterHeader, tampered);
+    SetFileAttributesA((installFolder + "uninst.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+    WriteFileBytes(installFolder + "uninst.dat", log);
+
+    StartUninstall(subForm);
+    ExpectBox("確認", "セーブデータも削除しますか？", IDNO);
+    ExpectBox("完了", std::string(kTitle) + "のアンインストールが完了しました", IDOK);
+    EXPECT_EQ(0u, copy.WaitExit(kWaitMs));
+    // The rest of the log replayed: the install is gone; the victims are all there.
+    ExpectUninstalled(installFolder, {});
+    EXPECT_TRUE(PathExists(victim));
+    EXPECT_TRUE(PathExists(victimLink));
+    EXPECT_TRUE(IsFolder(victimFolder));
+    EXPECT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, "Software\\ZVE2EVictim\\x"));
+    EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "Software\\ZVE2EVictim\\x"));
+    DeleteRegistryTree(HKEY_CURRENT_USER, "Software\\ZVE2EVictim");
+    DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\ZVE2EVictim");
+}
+
+} // namespace
