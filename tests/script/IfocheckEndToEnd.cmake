@@ -49,7 +49,7 @@ endfunction()
 run(EXIT 0 ARGS --strict --disc sample/disc1 --disc sample/disc2 sample/disc1/Install.ifo
     EXPECT "install types: 2" "file entries" "discs: 2" "directories: 1" "shortcuts: 1" "buttons: 2"
     REJECT "warning"
-    NATIVE_EXPECT "title: サンプルゲーム" "  1 フル: 2 MB, 6 file entries" "  2 サンプルゲーム ディスク2")
+    NATIVE_EXPECT "title: サンプルゲーム" "  1 フル: 2 MB, 7 file entries" "  2 サンプルゲーム ディスク2")
 run(EXIT 0 ARGS --json sample/disc1/Install.ifo
     EXPECT "\"gametitle\": \"サンプルゲーム\"" "\"installtypename\": .\"標準\", \"フル\", \"\","
            "\"installrequire\": .1, 2, 0," "\"desktopshortcut\": true" "\"forAllUsers\": false"
