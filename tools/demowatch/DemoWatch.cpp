@@ -2,7 +2,8 @@
 // installer from it as a person would, and then either does what a person does (no display of the user's) or
 // leaves that to the person (a display): only the disc change, which no person can do in Wine, stays its job.
 //   demowatch auto DISC1 DISC2 OUTDIR     DISC1 and DISC2 are the sample discs' Unix folders. Installs the sample
-//                                         title (the second type, so both discs are read), saves pictures of the
+//                                         title (the second type, so both discs are read, and a desktop link too),
+//                                         saves pictures of the
 //                                         menu, the settings dialog, the copy dialog, the disc prompt and the
 //                                         installed menu as OUTDIR\*.bmp, prints what landed, then uninstalls it
 //                                         and prints what is left. Exit 0 when every step was seen.
@@ -37,6 +38,7 @@ const DWORD kWaitMs = 30000;
 const int kInstallId = 1001;
 const int kUninstallId = 1004;
 const int kFullTypeId = 5001;
+const int kDesktopId = 1006;
 
 int g_failures = 0;
 
@@ -206,6 +208,7 @@ int Auto(const char* disc1, const char* disc2, const std::string& outFolder)
         return 1;
     }
     PostMessageA(GetDlgItem(settings, kFullTypeId), BM_CLICK, 0, 0);
+    PostMessageA(GetDlgItem(settings, kDesktopId), BM_CLICK, 0, 0);
     Sleep(300);
     Say("settings: folder " + ControlText(settings, 1004) + ", type " + ControlText(settings, kFullTypeId));
     Picture(settings, outFolder, "settings");
@@ -221,9 +224,9 @@ int Auto(const char* disc1, const char* disc2, const std::string& outFolder)
     Picture(prompt.window, outFolder, "prompt");
     DefineCdromDrive(kDrive, disc2);
     Say("disc 2 put into the drive");
-    AnswerBox(prompt, IDOK);
     HWND copyDialog = WaitForWindow("#32770", kCopyTitle, kWaitMs);
-    Sleep(600);
+    AnswerBox(prompt, IDOK);
+    Sleep(400); // into the second disc's movie
     if (copyDialog != nullptr && IsWindow(copyDialog))
         Say("copying: " + ControlText(copyDialog, 1024) + ", " + ControlText(copyDialog, 1025));
     Picture(copyDialog, outFolder, "copy");
