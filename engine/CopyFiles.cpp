@@ -45,6 +45,9 @@ void SetBar(HWND dialog, int bar, int64_t percent)
 bool CMainWnd::CopyFiles(HWND dialog)
 {
     std::vector<char> buffer(kChunkBytes);
+    // COM stays up for the whole copy: the taskbar's list is made for every file, and setting COM up and down
+    // each time costs more than the copy of a small file.
+    CComInitialization com;
     installLog.Append(kLogFileCopyBegins);
     char startFolder[kPathBytes] = "";
     DWORD length = GetCurrentDirectoryA(sizeof(startFolder), startFolder);

@@ -1,12 +1,13 @@
 // The copy's progress on the main window's taskbar button, where the system has the taskbar list (Windows 7 and
 // later); elsewhere nothing happens.
+#include "foundation/ScopedHandles.h"
 #include "ui/MainWnd.h"
 
 #include <shobjidl.h> // after <windows.h>, which it needs
 
 void CMainWnd::SetTaskbarProgress(int completed, int total, int state)
 {
-    HRESULT initialized = CoInitialize(nullptr);
+    CComInitialization com;
     ITaskbarList3* taskbar = nullptr;
     if (SUCCEEDED(CoCreateInstance(
             CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3, reinterpret_cast<void**>(&taskbar)))) {
@@ -18,6 +19,4 @@ void CMainWnd::SetTaskbarProgress(int completed, int total, int state)
         }
         taskbar->Release();
     }
-    if (SUCCEEDED(initialized))
-        CoUninitialize();
 }

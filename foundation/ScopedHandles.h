@@ -4,6 +4,8 @@
 
 #include "foundation/SystemApi.h"
 
+#include <objbase.h> // after <windows.h>, which it needs
+
 // A FindFirstFileA search.
 class CFindHandle {
 public:
@@ -47,4 +49,23 @@ public:
 
 private:
     PROCESS_INFORMATION m_info;
+};
+
+// COM on this thread for as long as the owner lives, where it could be initialized.
+class CComInitialization {
+public:
+    CComInitialization()
+        : m_result(CoInitialize(nullptr))
+    {
+    }
+    ~CComInitialization()
+    {
+        if (SUCCEEDED(m_result))
+            CoUninitialize();
+    }
+    CComInitialization(const CComInitialization&) = delete;
+    CComInitialization& operator=(const CComInitialization&) = delete;
+
+private:
+    HRESULT m_result;
 };

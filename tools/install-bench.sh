@@ -14,7 +14,7 @@ rm -rf "$work"
 mkdir -p "$disc/big" "$disc/small" "$work/base"
 for i in 1 2 3 4; do head -c 33554432 /dev/urandom >"$disc/big/big$i.bin"; done
 head -c $((2000 * 4096)) /dev/urandom | split -b 4096 -a 4 -d --additional-suffix=.dat - "$disc/small/s"
-cp "$windows/ZVSetup.exe" "$disc/"
+cp "$windows/ZVSetup.exe" "$root/examples/disc1/splash.bmp" "$disc/"
 printf '%s\r\n' '$gametitle = ZVBench' '$installsubdir = ZVBench' '$installtypecount = 1' \
     '$registryroot = ZVBench' '$registrykey = ZVBench' '$registryinstalldirvalue = InstallDir' \
     '&start' 'big\*.bin' 'small\*.dat' >"$disc/Install.ifo"
