@@ -2,6 +2,8 @@
 // data, malformed archives, and the trace lines.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,66 @@
 #include "tools/fpkpack/PackWriter.h"
 
 using namespace std::string_literals;
+
+namespace {
+
+// What the allocator was asked for while g_countAllocations is set (all of this program's allocations go through
+// the replacements below).
+bool g_countAllocations = false;
+size_t g_allocatedBytes = 0;
+
+void* CountedAllocation(size_t size)
+{
+    if (g_countAllocations)
+        g_allocatedBytes += size;
+    return std::malloc(size > 0 ? size : 1);
+}
+
+} // namespace
+
+void* operator new(size_t size)
+{
+    void* block = CountedAllocation(size);
+    if (block == nullptr)
+        throw std::bad_alloc();
+    return block;
+}
+void* operator new[](size_t size)
+{
+    return operator new(size);
+}
+void* operator new(size_t size, const std::nothrow_t&) noexcept
+{
+    return CountedAllocation(size);
+}
+void* operator new[](size_t size, const std::nothrow_t&) noexcept
+{
+    return CountedAllocation(size);
+}
+void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+void operator delete[](void* block) noexcept
+{
+    std::free(block);
+}
+void operator delete(void* block, size_t) noexcept
+{
+    std::free(block);
+}
+void operator delete[](void* block, size_t) noexcept
+{
+    std::free(block);
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept
+{
+    std::free(block);
+}
+void operator delete[](void* block, const std::nothrow_t&) noexcept
+{
+    std::free(block);
+}
 
 namespace {
 
@@ -85,6 +147,16 @@ TEST(PackArchive, NamesAreFoundWithoutRegardToCase)
     std::vector<PACK_MEMBER> members = {{"AB", "first", kMethodStored}, {"CA", "second", kMethodStored}};
     for (int i = 0; i < 300; i++)
         members.push_back({"File" + std::to_string(i) + ".dat", "content " + std::to_string(i), i % 3});
+    // An absent name with the highest hash, the hashed directory's last: the first byte two up and the second one
+    // down weigh the same (1 x 2 = 2 x 1).
+    std::string last = members[0].name;
+    for (const PACK_MEMBER& member : members) {
+        if (PackNameHash(member.name.c_str()) > PackNameHash(last.c_str()))
+            last = member.name;
+    }
+    std::string lastHashAbsent = {(char)(toupper(last[0]) + 2), (char)(toupper(last[1]) - 1)};
+    lastHashAbsent += last.substr(2);
+    ASSERT_EQ(PackNameHash(last.c_str()), PackNameHash(lastHashAbsent.c_str()));
     for (PackLayout layout : {kLayout1, kLayout2, kLayout2Hashed}) {
         std::string archive, error, content;
         ASSERT_TRUE(BuildPackArchive(members, layout, 0x12345678, &archive, &error)) << error;
@@ -96,6 +168,7 @@ TEST(PackArchive, NamesAreFoundWithoutRegardToCase)
             EXPECT_EQ(member.content, content) << layout << " " << lower;
         }
         EXPECT_FALSE(ReadMemberOf(archive, "File300.dat", &content)) << layout;
+        EXPECT_FALSE(ReadMemberOf(archive, lastHashAbsent.c_str(), &content)) << layout;
         EXPECT_FALSE(ReadMemberOf(archive, "", &content)) << layout;
         EXPECT_FALSE(ReadMemberOf(archive, nullptr, &content)) << layout;
     }
@@ -230,6 +303,7 @@ TEST(PackArchive, MalformedArchivesFailCleanly)
         {"word 0 cut short", std::string("\x01\x00", 2), false},
         {"a directory shorter than its count", Le32(2) + RawLayout1({{"a", "data"}}).substr(4), false},
         {"a count no file could hold", Le32(0x00FFFFFF) + std::string(64, '\0'), false},
+        {"a hashed count no file could hold", Le32(0x80FFFFFF) + std::string(64, '\0') + Le32(0) + Le32(4), false},
         {"layout 2 without room for its trailer", Le32(0x01000000) + "abc", false},
         {"layout 2 with its directory past the end", Le32(0x01000001) + Le32(0) + Le32(1000), false},
         {"layout 2 with its directory overlapping the end", Le32(0x81000001) + std::string(30, 'd') + Le32(0) + Le32(8),
@@ -239,7 +313,14 @@ TEST(PackArchive, MalformedArchivesFailCleanly)
     for (const auto& c : archives) {
         ExactBytes bytes(c.archive);
         CFPK reader;
-        EXPECT_EQ(c.creates, reader.CreateFromBytes(bytes.Data(), bytes.Size(), "bad.fpk")) << c.proves;
+        g_allocatedBytes = 0;
+        g_countAllocations = true;
+        bool created = reader.CreateFromBytes(bytes.Data(), bytes.Size(), "bad.fpk");
+        g_countAllocations = false;
+        EXPECT_EQ(c.creates, created) << c.proves;
+        if (!created) {
+            EXPECT_EQ(0u, g_allocatedBytes) << c.proves << ": refused only after allocating";
+        }
         EXPECT_FALSE(reader.Open("a")) << c.proves;
         EXPECT_EQ(0u, reader.GetSize()) << c.proves;
     }
