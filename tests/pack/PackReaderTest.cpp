@@ -2,78 +2,17 @@
 // data, malformed archives, and the trace lines.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "foundation/Trace.h"
 #include "pack/FPK.h"
 #include "tests/TestFiles.h"
+#include "tests/pack/AllocationCount.h"
 #include "tests/pack/PackTestSupport.h"
 #include "tools/fpkpack/PackWriter.h"
 
 using namespace std::string_literals;
-
-namespace {
-
-// What the allocator was asked for while g_countAllocations is set (all of this program's allocations go through
-// the replacements below).
-bool g_countAllocations = false;
-size_t g_allocatedBytes = 0;
-
-void* CountedAllocation(size_t size)
-{
-    if (g_countAllocations)
-        g_allocatedBytes += size;
-    return std::malloc(size > 0 ? size : 1);
-}
-
-} // namespace
-
-void* operator new(size_t size)
-{
-    void* block = CountedAllocation(size);
-    if (block == nullptr)
-        throw std::bad_alloc();
-    return block;
-}
-void* operator new[](size_t size)
-{
-    return operator new(size);
-}
-void* operator new(size_t size, const std::nothrow_t&) noexcept
-{
-    return CountedAllocation(size);
-}
-void* operator new[](size_t size, const std::nothrow_t&) noexcept
-{
-    return CountedAllocation(size);
-}
-void operator delete(void* block) noexcept
-{
-    std::free(block);
-}
-void operator delete[](void* block) noexcept
-{
-    std::free(block);
-}
-void operator delete(void* block, size_t) noexcept
-{
-    std::free(block);
-}
-void operator delete[](void* block, size_t) noexcept
-{
-    std::free(block);
-}
-void operator delete(void* block, const std::nothrow_t&) noexcept
-{
-    std::free(block);
-}
-void operator delete[](void* block, const std::nothrow_t&) noexcept
-{
-    std::free(block);
-}
 
 namespace {
 
@@ -313,13 +252,12 @@ TEST(PackArchive, MalformedArchivesFailCleanly)
     for (const auto& c : archives) {
         ExactBytes bytes(c.archive);
         CFPK reader;
-        g_allocatedBytes = 0;
-        g_countAllocations = true;
+        StartCountingAllocations();
         bool created = reader.CreateFromBytes(bytes.Data(), bytes.Size(), "bad.fpk");
-        g_countAllocations = false;
+        size_t allocated = StopCountingAllocations();
         EXPECT_EQ(c.creates, created) << c.proves;
         if (!created) {
-            EXPECT_EQ(0u, g_allocatedBytes) << c.proves << ": refused only after allocating";
+            EXPECT_EQ(0u, allocated) << c.proves << ": refused only after allocating";
         }
         EXPECT_FALSE(reader.Open("a")) << c.proves;
         EXPECT_EQ(0u, reader.GetSize()) << c.proves;
