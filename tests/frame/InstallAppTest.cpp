@@ -1,8 +1,11 @@
-// The one application object: the Windows class code is found once, on first need, and then kept.
+// The one application object: the Windows class code is found once, on first need, and then kept; the report of a
+// menu window that could not be made.
 #include <gtest/gtest.h>
 
 #include "startup/InstallApp.h"
+#include "startup/StartupTexts.h"
 #include "startup/WindowsVersion.h"
+#include "tests/frame/MessageBoxWatcher.h"
 
 TEST(InstallApp, ClassifiesTheSystemOnFirstNeedAndKeepsTheCode)
 {
@@ -19,4 +22,18 @@ TEST(InstallApp, ClassifiesTheSystemOnFirstNeedAndKeepsTheCode)
     EXPECT_EQ(code, app->GetWindowsClassCode());
     EXPECT_TRUE(app->DetectWindowsVersion());
     EXPECT_EQ(code, app->GetWindowsClassCode());
+}
+
+TEST(InstallApp, MainWindowFailureStaysUntilTheUserClosesIt)
+{
+    // As the failed window's OnDestroy leaves it: the quit message waits in the queue.
+    PostQuitMessage(0);
+    MessageBoxWatcher watcher(IDOK, 5000, 500);
+    CInstallApp::ReportMainWindowFailure();
+    EXPECT_TRUE(watcher.Wait()) << "the box did not wait to be answered";
+    EXPECT_EQ(ZV_CAPTION_FAILURE, watcher.caption);
+    EXPECT_EQ(ZV_TEXT_MAIN_WINDOW_FAILED, watcher.text);
+    // No quit message is left for the tests that follow, whatever happened.
+    MSG quit;
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) { }
 }
