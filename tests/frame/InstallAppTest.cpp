@@ -2,6 +2,8 @@
 // menu window that could not be made.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "startup/InstallApp.h"
 #include "startup/StartupTexts.h"
 #include "startup/WindowsVersion.h"
@@ -9,9 +11,11 @@
 
 TEST(InstallApp, ClassifiesTheSystemOnFirstNeedAndKeepsTheCode)
 {
-    CInstallApp* app = GetApp();
-    ASSERT_NE(nullptr, app);
-    EXPECT_EQ(app, GetApp());
+    ASSERT_NE(nullptr, GetApp());
+    EXPECT_EQ(GetApp(), GetApp());
+    // An application object of the test's own, as the program's is before its start step: the program's one may
+    // have been asked already by a test that ran earlier in this process.
+    std::unique_ptr<CInstallApp> app(new CInstallApp()); // large: it holds the menu window and the description
     EXPECT_EQ(kWindowsUnknown, app->GetWindowsClassCode()) << "nothing is classified before it is asked for";
 
     EXPECT_TRUE(app->CheckWindowsVersion(0, kWindows2000)) << "Wine's default version passes the start-up minimum";
@@ -22,6 +26,8 @@ TEST(InstallApp, ClassifiesTheSystemOnFirstNeedAndKeepsTheCode)
     EXPECT_EQ(code, app->GetWindowsClassCode());
     EXPECT_TRUE(app->DetectWindowsVersion());
     EXPECT_EQ(code, app->GetWindowsClassCode());
+    EXPECT_TRUE(GetApp()->CheckWindowsVersion(0, kWindows2000));
+    EXPECT_EQ(code, GetApp()->GetWindowsClassCode()) << "the program's object classifies the same system";
 }
 
 TEST(InstallApp, MainWindowFailureStaysUntilTheUserClosesIt)
