@@ -89,8 +89,9 @@ cmd_build() {
     say "building the Windows side (i686)"
     cmake --build "$build_dir/windows" -j "$jobs"
     if [ "$(wine_tests_arch)" = win64 ]; then
+        # Its ship tests check the i686 program, the one that ships.
         configure "$build_dir/windows64" -DCMAKE_BUILD_TYPE=Release \
-            -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake"
+            -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DZV_SHIPPED_PROGRAM="$build_dir/windows/ZVSetup.exe"
         say "building the Windows side (x86_64, for the Wine tests: this machine runs no 32-bit x86 code)"
         cmake --build "$build_dir/windows64" -j "$jobs"
     fi

@@ -159,13 +159,22 @@ bool CInstallApp::RunCopy(HINSTANCE instance)
     installerMutex = mutex;
 
     if (mainWindow.Create(instance, kMainClientSize, kMainClientSize) == nullptr) {
-        ::MessageBoxA(nullptr, ZV_TEXT_MAIN_WINDOW_FAILED, ZV_CAPTION_FAILURE, kErrorBox);
+        ReportMainWindowFailure();
         return false;
     }
     mainWindow.ShowWindow(SW_SHOW);
     mainWindow.UpdateWindow();
     mainWindow.SetIcon(LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN)), true);
     return true;
+}
+
+void CInstallApp::ReportMainWindowFailure()
+{
+    // The window that failed was destroyed on its way out, and its OnDestroy posted the quit message: left in the
+    // queue, it would end the message box before the user could read it.
+    MSG quit;
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) { }
+    ::MessageBoxA(nullptr, ZV_TEXT_MAIN_WINDOW_FAILED, ZV_CAPTION_FAILURE, kErrorBox);
 }
 
 bool CInstallApp::CopyAndRelaunch()

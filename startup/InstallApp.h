@@ -32,6 +32,10 @@ public:
     bool CheckWindowsVersion(int32_t min9x, int32_t minNT);
     int32_t GetWindowsClassCode() const { return windowsClassCode; }
 
+    // Tells the user that the menu window could not be made, in a box that stays until the user closes it, even
+    // though the failed window posted the quit message.
+    static void ReportMainWindowFailure();
+
     CMainWnd& GetMainWindow() { return mainWindow; }
     bool IsTempOption() const { return tempOption; }
     bool IsSilentOption() const { return silentOption; }

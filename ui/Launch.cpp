@@ -25,6 +25,7 @@ void CMainWnd::LaunchGame()
         DWORD length = GetCurrentDirectoryA(sizeof(previousDir), previousDir);
         SetCurrentDirectoryA(installedDir);
         STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
         PROCESS_INFORMATION process = {};
         if (CreateProcessA(settings.executefile, commandLine, nullptr, nullptr, FALSE,
                 CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS, nullptr, installedDir, &startup, &process)) {
@@ -59,6 +60,8 @@ void CMainWnd::StartExtraProgram(int controlId)
                 fullPath[0] = '\0';
             SplitPath(fullPath, folder, fileName);
             HINSTANCE result = ShellExecuteA(hwnd, "runas", fileName, nullptr, folder, SW_SHOWNORMAL);
+            if (OpenWithDefaultVerbAfterRunas(reinterpret_cast<INT_PTR>(result)))
+                result = ShellExecuteA(hwnd, nullptr, fileName, nullptr, folder, SW_SHOWNORMAL);
             if (reinterpret_cast<INT_PTR>(result) <= 32)
                 MessageBox(failure.GetString(), ZV_CAPTION_FAILURE, MB_ICONERROR);
             continue;

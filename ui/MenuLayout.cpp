@@ -52,3 +52,10 @@ const char* GameCommandLine(const INSTALL_SETTINGS& settings)
 {
     return settings.executecommand[0] != '\0' ? settings.executecommand : settings.executefile;
 }
+
+bool OpenWithDefaultVerbAfterRunas(intptr_t runasResult)
+{
+    const intptr_t kAssociationIncomplete = 27; // SE_ERR_ASSOCINCOMPLETE
+    const intptr_t kNoAssociation = 31; // SE_ERR_NOASSOC
+    return runasResult == kNoAssociation || runasResult == kAssociationIncomplete;
+}

@@ -1,5 +1,5 @@
 // The decisions of the menu window that need no window: where the extra buttons go, how a caption breaks into
-// lines and which command line starts the game. The window code (MainWnd.cpp,
+// lines, which command line starts the game and which verb opens an extra button's file. The window code (MainWnd.cpp,
 // MenuButtons.cpp, Launch.cpp) measures and acts; these functions only compute.
 #pragma once
 
@@ -38,3 +38,10 @@ int PlaceExtraButtons(const MENU_COLUMN& column, int32_t directxrequire, const s
 
 // The command line that starts the game: executecommand, or executefile when it is empty.
 const char* GameCommandLine(const INSTALL_SETTINGS& settings);
+
+// An extra button that is not waited for opens its file with the verb "runas" first, so that a set-up program gets
+// the rights it asks for. Windows registers that verb for programs, not for documents, and the 95 family registers
+// it for nothing. True when ShellExecuteA's result for "runas" says just that (no association, or an incomplete
+// one): the file is then opened with its default verb. False for a success (above 32) and for a failure that another
+// verb would meet again (no such file, no memory, the user refused the rights).
+bool OpenWithDefaultVerbAfterRunas(intptr_t runasResult);

@@ -48,7 +48,7 @@ std::vector<Span> Table(const CZVString& text, int maxCount)
     return result;
 }
 
-}  // namespace
+} // namespace
 
 TEST(StringLines, ReaderLoop)
 {
@@ -66,6 +66,7 @@ TEST(StringLines, ReaderLoop)
         {"two line feeds", "\n\n", {"", ""}},
         {"a CR without LF stays in the line", "a\rb\nc", {"a\rb", "c"}},
         {"lines of double-byte characters ending in 0x5C", "ソ\n表", {"ソ", "表"}},
+        {"a line ending in メ (83 81), whose trail byte is a lead-byte value", "メ\nx", {"メ", "x"}},
         {"a line of only CR LF", "\r\nx", {"", "x"}},
     };
     for (const auto& c : cases)
@@ -93,7 +94,7 @@ TEST(StringLines, TextWrittenThroughTheBufferIsReadAsWritten)
     EXPECT_EQ(Strings({"a", "b"}), ReadLines(text));
     CZVString copy;
     copy.CopyFrom(text);
-    strcpy(text.GetBuffer(), "x\ny\nzzzzzzzzz");  // longer than the text last counted
+    strcpy(text.GetBuffer(), "x\ny\nzzzzzzzzz"); // longer than the text last counted
     EXPECT_EQ(Strings({"x", "y", "zzzzzzzzz"}), ReadLines(text));
     EXPECT_EQ(Strings({"a", "b"}), ReadLines(copy));
 }
@@ -104,8 +105,8 @@ TEST(StringLines, LineCount)
     EXPECT_EQ(1, CZVString("abc").GetLineCount());
     EXPECT_EQ(2, CZVString("a\n").GetLineCount());
     EXPECT_EQ(3, CZVString("a\r\nb\r\n").GetLineCount());
-    EXPECT_EQ(2, CZVString("\x83\n\n").GetLineCount());  // the byte after a lead byte is its trail byte
-    EXPECT_EQ(1, CZVString("a\x83").GetLineCount());  // a lead byte before the terminator ends the count
+    EXPECT_EQ(2, CZVString("\x83\n\n").GetLineCount()); // the byte after a lead byte is its trail byte
+    EXPECT_EQ(1, CZVString("a\x83").GetLineCount()); // a lead byte before the terminator ends the count
 }
 
 TEST(StringLines, LineTable)
@@ -159,7 +160,7 @@ TEST(StringTokens, EndOfTokens)
     EXPECT_EQ("b", std::string(s.GetNextToken(",").GetString()));
     EXPECT_EQ("c", std::string(s.GetNextToken(",").GetString()));
     EXPECT_TRUE(s.GetNextToken(",").IsEmpty());
-    EXPECT_TRUE(s.GetNextToken(",").IsEmpty());  // and it stays at the end
+    EXPECT_TRUE(s.GetNextToken(",").IsEmpty()); // and it stays at the end
 
     CZVString trailing("a,");
     EXPECT_EQ("a", std::string(trailing.GetFirstToken(",").GetString()));

@@ -13,9 +13,10 @@ std::string WindowText(HWND window)
 
 } // namespace
 
-MessageBoxWatcher::MessageBoxWatcher(int answerId, DWORD timeoutMs)
+MessageBoxWatcher::MessageBoxWatcher(int answerId, DWORD timeoutMs, DWORD answerAfterMs)
     : m_answerId(answerId)
     , m_timeoutMs(timeoutMs)
+    , m_answerAfterMs(answerAfterMs)
 {
     m_thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
 }
@@ -61,6 +62,11 @@ DWORD WINAPI MessageBoxWatcher::Watch(void* self)
             GetDlgItemTextA(box, kMessageBoxTextId, text, sizeof(text));
             watcher->text = text;
             watcher->owner = GetWindow(box, GW_OWNER);
+            if (watcher->m_answerAfterMs > 0) {
+                Sleep(watcher->m_answerAfterMs);
+                if (!IsWindow(box))
+                    return 0;
+            }
             PostMessageA(box, WM_COMMAND, MAKEWPARAM(watcher->m_answerId, BN_CLICKED),
                 reinterpret_cast<LPARAM>(GetDlgItem(box, watcher->m_answerId)));
             watcher->m_answered = true;

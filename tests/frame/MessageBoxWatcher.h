@@ -8,8 +8,9 @@
 
 class MessageBoxWatcher {
 public:
-    // Starts watching; the first box that appears within timeoutMs is answered with the button answerId.
-    explicit MessageBoxWatcher(int answerId = IDOK, DWORD timeoutMs = 10000);
+    // Starts watching; the first box that appears within timeoutMs is answered with the button answerId, answerAfterMs
+    // after it was found. A box that is gone by then counts as not answered: it did not wait for the user.
+    explicit MessageBoxWatcher(int answerId = IDOK, DWORD timeoutMs = 10000, DWORD answerAfterMs = 0);
     ~MessageBoxWatcher(); // waits for the helper thread
     MessageBoxWatcher(const MessageBoxWatcher&) = delete;
     MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
@@ -27,6 +28,7 @@ private:
 
     int m_answerId;
     DWORD m_timeoutMs;
+    DWORD m_answerAfterMs;
     bool m_answered = false;
     HANDLE m_thread;
 };

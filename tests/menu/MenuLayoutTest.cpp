@@ -75,4 +75,23 @@ TEST(MenuLayout, ExtraButtonPlaces)
     }
 }
 
+TEST(MenuLayout, DefaultVerbAfterRunasOnlyWhenTheVerbIsNotRegistered)
+{
+    struct {
+        const char* proves;
+        intptr_t runasResult;
+        bool openWithDefault;
+    } cases[] = {
+        {"opened: nothing more", 42, false},
+        {"a document: Windows registers runas for programs only", 31, true}, // SE_ERR_NOASSOC
+        {"an incomplete association", 27, true}, // SE_ERR_ASSOCINCOMPLETE
+        {"no such file: the default verb would not find it either", 2, false},
+        {"no such folder", 3, false},
+        {"the user refused the rights", 5, false}, // SE_ERR_ACCESSDENIED
+        {"out of memory", 0, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.openWithDefault, OpenWithDefaultVerbAfterRunas(c.runasResult)) << c.proves;
+}
+
 } // namespace

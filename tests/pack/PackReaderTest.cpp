@@ -8,6 +8,7 @@
 #include "foundation/Trace.h"
 #include "pack/FPK.h"
 #include "tests/TestFiles.h"
+#include "tests/pack/AllocationCount.h"
 #include "tests/pack/PackTestSupport.h"
 #include "tools/fpkpack/PackWriter.h"
 
@@ -85,6 +86,16 @@ TEST(PackArchive, NamesAreFoundWithoutRegardToCase)
     std::vector<PACK_MEMBER> members = {{"AB", "first", kMethodStored}, {"CA", "second", kMethodStored}};
     for (int i = 0; i < 300; i++)
         members.push_back({"File" + std::to_string(i) + ".dat", "content " + std::to_string(i), i % 3});
+    // An absent name with the highest hash, the hashed directory's last: the first byte two up and the second one
+    // down weigh the same (1 x 2 = 2 x 1).
+    std::string last = members[0].name;
+    for (const PACK_MEMBER& member : members) {
+        if (PackNameHash(member.name.c_str()) > PackNameHash(last.c_str()))
+            last = member.name;
+    }
+    std::string lastHashAbsent = {(char)(toupper(last[0]) + 2), (char)(toupper(last[1]) - 1)};
+    lastHashAbsent += last.substr(2);
+    ASSERT_EQ(PackNameHash(last.c_str()), PackNameHash(lastHashAbsent.c_str()));
     for (PackLayout layout : {kLayout1, kLayout2, kLayout2Hashed}) {
         std::string archive, error, content;
         ASSERT_TRUE(BuildPackArchive(members, layout, 0x12345678, &archive, &error)) << error;
@@ -96,6 +107,7 @@ TEST(PackArchive, NamesAreFoundWithoutRegardToCase)
             EXPECT_EQ(member.content, content) << layout << " " << lower;
         }
         EXPECT_FALSE(ReadMemberOf(archive, "File300.dat", &content)) << layout;
+        EXPECT_FALSE(ReadMemberOf(archive, lastHashAbsent.c_str(), &content)) << layout;
         EXPECT_FALSE(ReadMemberOf(archive, "", &content)) << layout;
         EXPECT_FALSE(ReadMemberOf(archive, nullptr, &content)) << layout;
     }
@@ -230,6 +242,7 @@ TEST(PackArchive, MalformedArchivesFailCleanly)
         {"word 0 cut short", std::string("\x01\x00", 2), false},
         {"a directory shorter than its count", Le32(2) + RawLayout1({{"a", "data"}}).substr(4), false},
         {"a count no file could hold", Le32(0x00FFFFFF) + std::string(64, '\0'), false},
+        {"a hashed count no file could hold", Le32(0x80FFFFFF) + std::string(64, '\0') + Le32(0) + Le32(4), false},
         {"layout 2 without room for its trailer", Le32(0x01000000) + "abc", false},
         {"layout 2 with its directory past the end", Le32(0x01000001) + Le32(0) + Le32(1000), false},
         {"layout 2 with its directory overlapping the end", Le32(0x81000001) + std::string(30, 'd') + Le32(0) + Le32(8),
@@ -239,7 +252,13 @@ TEST(PackArchive, MalformedArchivesFailCleanly)
     for (const auto& c : archives) {
         ExactBytes bytes(c.archive);
         CFPK reader;
-        EXPECT_EQ(c.creates, reader.CreateFromBytes(bytes.Data(), bytes.Size(), "bad.fpk")) << c.proves;
+        StartCountingAllocations();
+        bool created = reader.CreateFromBytes(bytes.Data(), bytes.Size(), "bad.fpk");
+        size_t allocated = StopCountingAllocations();
+        EXPECT_EQ(c.creates, created) << c.proves;
+        if (!created) {
+            EXPECT_EQ(0u, allocated) << c.proves << ": refused only after allocating";
+        }
         EXPECT_FALSE(reader.Open("a")) << c.proves;
         EXPECT_EQ(0u, reader.GetSize()) << c.proves;
     }

@@ -13,24 +13,24 @@
 
 namespace {
 
-CSampleContent g_content(12345);
+// Every test draws its content from a generator of its own with this seed: the bytes it packs do not depend on
+// which tests ran before it.
+const uint32_t kContentSeed = 12345;
 
-std::vector<PACK_MEMBER> Contents(int method)
+std::vector<PACK_MEMBER> Contents(CSampleContent& content, int method)
 {
     std::vector<PACK_MEMBER> members;
     for (size_t size : {0, 1, 4095, 4096, 4097, 65536, 65537}) {
         std::string tag = std::to_string(size);
-        members.push_back({"text" + tag, g_content.Text(size), method});
-        members.push_back({"picture" + tag, g_content.Picture(size), method});
+        members.push_back({"text" + tag, content.Text(size), method});
+        members.push_back({"picture" + tag, content.Picture(size), method});
         members.push_back({"zeros" + tag, std::string(size, '\0'), method});
-        members.push_back({"noise" + tag, g_content.Noise(size), method});
+        members.push_back({"noise" + tag, content.Noise(size), method});
     }
     members.push_back({"starts with a tag", "RLE0 is not a header here", method});
     // Several MiB, mixed, so that back-references cross the 64 KiB output area many times.
-    members.push_back(
-        {"large",
-            g_content.Text(1200000) + g_content.Picture(1000000) + std::string(300000, '\0') + g_content.Noise(700000),
-            method});
+    members.push_back({"large",
+        content.Text(1200000) + content.Picture(1000000) + std::string(300000, '\0') + content.Noise(700000), method});
     return members;
 }
 
@@ -39,8 +39,9 @@ std::vector<PACK_MEMBER> Contents(int method)
 TEST(PackRoundTrip, EveryLayoutAndMethodInPiecesOfManySizes)
 {
     const int methods[] = {kMethodStored, kMethodZlc2, kMethodRle0, kMethodBest};
+    CSampleContent content(kContentSeed);
     for (int method : methods) {
-        std::vector<PACK_MEMBER> members = Contents(method);
+        std::vector<PACK_MEMBER> members = Contents(content, method);
         for (PackLayout layout : {kLayout1, kLayout2, kLayout2Hashed}) {
             std::string archive, error;
             ASSERT_TRUE(BuildPackArchive(members, layout, 0x9E3779B9, &archive, &error)) << error;
@@ -70,9 +71,9 @@ TEST(PackRoundTrip, ArchiveFilesAreReadThroughTheFileSystem)
 {
     TestFolder folder;
     std::string path = folder.Path("disc.fpk");
-    std::vector<PACK_MEMBER> members = {{"Install.ifo", g_content.Text(70000), kMethodZlc2},
-        {"splash.bmp", g_content.Picture(200000), kMethodRle0},
-        {"data.bin", g_content.Noise(140000), kMethodStored}};
+    CSampleContent content(kContentSeed);
+    std::vector<PACK_MEMBER> members = {{"Install.ifo", content.Text(70000), kMethodZlc2},
+        {"splash.bmp", content.Picture(200000), kMethodRle0}, {"data.bin", content.Noise(140000), kMethodStored}};
     for (PackLayout layout : {kLayout1, kLayout2, kLayout2Hashed}) {
         std::string archive, error;
         ASSERT_TRUE(BuildPackArchive(members, layout, 0x01020304, &archive, &error)) << error;
@@ -90,14 +91,15 @@ TEST(PackRoundTrip, ArchiveFilesAreReadThroughTheFileSystem)
 TEST(PackWriter, MethodsAreChosenAsAsked)
 {
     int used = -2;
-    std::string text = g_content.Text(20000);
+    CSampleContent content(kContentSeed);
+    std::string text = content.Text(20000);
     EXPECT_LT(EncodeMember(text, kMethodZlc2, &used).size(), text.size() / 2) << "ZLC2 finds repeats";
     EXPECT_EQ(kMethodZlc2, used);
     std::string runs = EncodeMember(std::string(5000, 'a'), kMethodRle0, &used);
     EXPECT_EQ(kMethodRle0, used);
     EXPECT_EQ(Le32(1), runs.substr(16, 4)) << "runs are written in run-length mode";
     EXPECT_LT(runs.size(), 24u + 2 * 5000 / 65 + 4);
-    std::string noise = EncodeMember(g_content.Noise(1000), kMethodRle0, &used);
+    std::string noise = EncodeMember(content.Noise(1000), kMethodRle0, &used);
     EXPECT_EQ(Le32(0), noise.substr(16, 4)) << "incompressible bytes are written in plain mode";
     EXPECT_EQ(24u + 1000, noise.size());
 
@@ -115,7 +117,7 @@ TEST(PackWriter, MethodsAreChosenAsAsked)
         EncodeMember(c.content, kMethodStored, &used);
         EXPECT_EQ(c.expected, used) << c.proves;
     }
-    EncodeMember(g_content.Noise(3000), kMethodBest, &used);
+    EncodeMember(content.Noise(3000), kMethodBest, &used);
     EXPECT_EQ(kMethodStored, used) << "best keeps incompressible bytes stored";
     EncodeMember(std::string(3000, 'z'), kMethodBest, &used);
     EXPECT_NE(kMethodStored, used);

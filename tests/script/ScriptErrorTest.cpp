@@ -47,6 +47,7 @@ const SCRIPT_CASE kErrorCases[] = {
     {"mksc without arguments", COUNT2 "&mksc", ZV_ERROR_MKSC_ARGUMENT, 2, nullptr},
     {"mksc without a command", COUNT2 "&mksc Game", ZV_ERROR_MKSC_COMMAND, 2, nullptr},
     {"a file line outside a section", COUNT2 "game.exe", ZV_ERROR_IDENTIFIER, 2, nullptr},
+    {"a file line with a disc number before any start", COUNT2 "data.pak,2", ZV_ERROR_IDENTIFIER, 2, nullptr},
     {"a file line that begins with a comma", COUNT2 "&start\n,2", ZV_ERROR_FILE_BEFORE_DISC, 3, nullptr},
     {"a disc number that is no number", COUNT2 "&start\ndata.pak,x", ZV_ERROR_DISC_NUMBER, 3, nullptr},
     {"a comma without a disc number", COUNT2 "&start\ndata.pak,", ZV_ERROR_DISC_NUMBER, 3, nullptr},

@@ -201,6 +201,12 @@ const SCRIPT_CASE kValidCases[] = {
             EXPECT_STREQ("ディスク2", d.discLabels[1].GetString());
             EXPECT_STREQ("ディスク3", d.discLabels[2].GetString());
         }},
+    {"999 discs, the most that markers can number", "$installtypecount = 1\n$numberofdisc = 999", nullptr, 0,
+        [](const INSTALL_DESCRIPTION& d) {
+            EXPECT_EQ(999, d.settings.numberofdisc);
+            ASSERT_EQ(999u, d.discLabels.size());
+            EXPECT_STREQ("ディスク999", d.discLabels[998].GetString());
+        }},
     {"labels beyond the disc count are kept", "$installtypecount = 1\n!A\n!\n!C", nullptr, 0,
         [](const INSTALL_DESCRIPTION& d) {
             ASSERT_EQ(3u, d.discLabels.size());
