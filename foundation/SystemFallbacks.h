@@ -21,8 +21,9 @@ int FolderPrefixLengths(const char* path, int* lengths, int maxCount);
 #ifdef _WIN32
 // The size of an open file: GetFileSizeEx where the system has it, else GetFileSize with its high word.
 bool GetFileSize64(HANDLE file, int64_t* size);
-// The bytes free to the caller on the drive of root ("X:\", or "" for the current drive): GetDiskFreeSpaceExA
-// where the system has it, else GetDiskFreeSpaceA, whose figures stop near 2 GB on the first Windows 95 release.
+// The bytes free to the caller on the drive of root ("X:\"): GetDiskFreeSpaceExA where the system has it, else
+// GetDiskFreeSpaceA, whose figures stop near 2 GB on the first Windows 95 release. An empty root (a folder on a
+// network share has no drive letter) gives false: there is no drive to ask.
 bool GetFreeDiskBytes(const char* root, uint64_t* freeBytes);
 // Creates every missing folder of path from the top down with CreateDirectoryA, as imagehlp's
 // MakeSureDirectoryPathExists does: path names a folder and may end with a backslash. True when the whole path

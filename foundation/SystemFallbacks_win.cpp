@@ -53,12 +53,15 @@ bool GetFileSize64FromWords(HANDLE file, int64_t* size)
 
 bool GetFreeDiskBytes(const char* root, uint64_t* freeBytes)
 {
+    // No drive to ask (a network share): not the current drive, which is the disc.
+    if (root == nullptr || root[0] == '\0')
+        return false;
     static const GET_DISK_FREE_SPACE_EX getDiskFreeSpaceEx
         = FindKernelFunction<GET_DISK_FREE_SPACE_EX>("GetDiskFreeSpaceExA");
     if (getDiskFreeSpaceEx == nullptr)
         return GetFreeDiskBytesFromClusters(root, freeBytes);
     ULARGE_INTEGER callerFree, total, totalFree;
-    if (!getDiskFreeSpaceEx(root != nullptr && root[0] != '\0' ? root : nullptr, &callerFree, &total, &totalFree))
+    if (!getDiskFreeSpaceEx(root, &callerFree, &total, &totalFree))
         return false;
     *freeBytes = callerFree.QuadPart;
     return true;
@@ -67,8 +70,8 @@ bool GetFreeDiskBytes(const char* root, uint64_t* freeBytes)
 bool GetFreeDiskBytesFromClusters(const char* root, uint64_t* freeBytes)
 {
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
-    if (!GetDiskFreeSpaceA(root != nullptr && root[0] != '\0' ? root : nullptr, &sectorsPerCluster, &bytesPerSector,
-            &freeClusters, &totalClusters))
+    if (root == nullptr || root[0] == '\0'
+        || !GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
         return false;
     *freeBytes = FreeBytesFromClusters(sectorsPerCluster, bytesPerSector, freeClusters);
     return true;
