@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,31 @@ inline std::string MenuTitle(const std::string& title)
 {
     return title + "セットアップメニュー";
 }
+
+// Wine's version setting for one program name, taken back at the end.
+class CProgramVersionSetting {
+public:
+    CProgramVersionSetting(const char* exeName, const char* version)
+    {
+        std::string path = std::string("Software\\Wine\\AppDefaults\\") + exeName;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key, nullptr)
+            == ERROR_SUCCESS)
+            RegSetValueExA(m_key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                static_cast<DWORD>(strlen(version) + 1));
+    }
+    ~CProgramVersionSetting()
+    {
+        if (m_key != nullptr) {
+            RegDeleteValueA(m_key, "Version");
+            RegCloseKey(m_key);
+        }
+    }
+    CProgramVersionSetting(const CProgramVersionSetting&) = delete;
+    CProgramVersionSetting& operator=(const CProgramVersionSetting&) = delete;
+
+private:
+    HKEY m_key = nullptr;
+};
 
 // One scenario: its CD-ROM drives, a work folder that is no disc, and nothing left running afterwards.
 class StartupScenario : public ::testing::Test {

@@ -217,6 +217,8 @@ TEST_F(InstallScenario, OneDiscTitleFromAHardDiskFolderForAllUsers)
     CreateDirectoryA(base.c_str(), nullptr);
     ProposeFolder(base);
 
+    // As on Windows 2000, the first system that offers the install for all users.
+    CProgramVersionSetting win2k(kProgramName, "win2k");
     CStartedProcess first;
     ASSERT_TRUE(first.Start(workFolder + "\\" + kProgramName, "", workFolder));
     EXPECT_EQ(kExitFailed, first.WaitExit(kWaitMs));

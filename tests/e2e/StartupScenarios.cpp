@@ -151,31 +151,6 @@ TEST_F(StartupScenario, SilentStartRunsTheDiscsProgramOrAsksForTheDisc)
 
 namespace {
 
-// Wine's version setting for one program name, taken back at the end.
-class CProgramVersionSetting {
-public:
-    CProgramVersionSetting(const char* exeName, const char* version)
-    {
-        std::string path = std::string("Software\\Wine\\AppDefaults\\") + exeName;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key, nullptr)
-            == ERROR_SUCCESS)
-            RegSetValueExA(m_key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                static_cast<DWORD>(strlen(version) + 1));
-    }
-    ~CProgramVersionSetting()
-    {
-        if (m_key != nullptr) {
-            RegDeleteValueA(m_key, "Version");
-            RegCloseKey(m_key);
-        }
-    }
-    CProgramVersionSetting(const CProgramVersionSetting&) = delete;
-    CProgramVersionSetting& operator=(const CProgramVersionSetting&) = delete;
-
-private:
-    HKEY m_key = nullptr;
-};
-
 std::string WindowsFolder()
 {
     char folder[MAX_PATH] = "";
