@@ -363,6 +363,16 @@ TEST_F(InstallScenario, FailuresAreUndoneWithNothingOfTheInstallLeft)
     ExpectBox("ディスクの交換", "ディスクディスク2に入れ替えてください", IDCANCEL);
     expectUndone("disc prompt cancelled", installFolder, {});
 
+    // The cancel button pressed while a box of the copy is up: no further file is started once it is answered.
+    install(3);
+    ExpectBox("失敗", "ファイルが見つかりません -- missing.dat\n続行しますか？", IDOK);
+    FOUND_BOX warning = WaitForBox("警告", kWaitMs);
+    ASSERT_NE(nullptr, warning.window);
+    ClickButton(WaitForWindow("#32770", kCopyTitle, kWaitMs), kCopyCancelId);
+    EXPECT_TRUE(AnswerBox(warning, IDOK));
+    EXPECT_EQ(nullptr, WaitForBox("ディスクの交換", 500).window) << "disc 2 is asked for after the cancel";
+    expectUndone("cancelled during a box", installFolder, {});
+
     // A file of someone else's in the way: neither refusing nor a read-only file costs it anything.
     ASSERT_TRUE(CreateDirectoryA(installFolder.c_str(), nullptr));
     WriteFileBytes(installFolder + "game.exe", "mine");
@@ -414,7 +424,16 @@ TEST_F(InstallScenario, TheSettingsDialogHidesTypesAsksForSpaceAndBrowses)
     CStartedProcess copy;
     HWND menu = StartMenu(drive, title, &copy);
     ASSERT_NE(nullptr, menu);
+    // Without the registry's program folder the shell's is proposed.
+    ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, kWindowsKey, "ProgramFilesDir", nullptr));
     HWND settings = OpenSettings(SubForm(menu));
+    ASSERT_NE(nullptr, settings);
+    EXPECT_EQ(ShellFolder(CSIDL_PROGRAM_FILES) + "\\設定", ControlText(settings, kSettingsFolderId));
+    ClickButton(settings, kSettingsCancelId);
+    EXPECT_TRUE(WaitGone(settings, kWaitMs));
+    ProposeFolder(baseFolder);
+
+    settings = OpenSettings(SubForm(menu));
     ASSERT_NE(nullptr, settings);
     const char* const texts[] = {"小 --約1MB", "巨大 --約2147483647MB", "中 --約3MB"};
     for (int type = 0; type < 10; type++) {
