@@ -28,24 +28,15 @@ struct TREE_SIZE {
 
 void Measure(const std::string& folder, TREE_SIZE* size)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..")
+    for (const std::string& name : ListTree(folder)) {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (name.back() == '\\' || !GetFileAttributesExA((folder + "\\" + name).c_str(), GetFileExInfoStandard, &data))
             continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            Measure(folder + "\\" + name, size);
-            continue;
-        }
-        long long bytes = (static_cast<long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        long long bytes = (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         size->files++;
         size->bytes += bytes;
         size->chunks += (bytes + kChunkBytes - 1) / kChunkBytes;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    }
 }
 
 } // namespace

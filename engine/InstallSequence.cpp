@@ -4,6 +4,8 @@
 #include "engine/EngineTexts.h"
 #include "engine/InstallPlan.h"
 #include "foundation/RegProfile.h"
+#include "foundation/ScopedHandles.h"
+#include "foundation/ShellFolder.h"
 #include "resources/resource.h"
 #include "ui/MainWnd.h"
 #include "uninstall/InstallLog.h"
@@ -16,19 +18,12 @@ namespace {
 bool GetShellFolder(int folderId, char* path)
 {
     path[0] = '\0';
-    HRESULT initialized = CoInitialize(nullptr);
+    CComInitialization com;
     IMalloc* allocator = nullptr;
-    bool found = false;
-    if (SUCCEEDED(SHGetMalloc(&allocator))) {
-        LPITEMIDLIST items = nullptr;
-        if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, folderId, &items)) && items != nullptr) {
-            found = SHGetPathFromIDListA(items, path) && path[0] != '\0';
-            allocator->Free(items);
-        }
-        allocator->Release();
-    }
-    if (SUCCEEDED(initialized))
-        CoUninitialize();
+    if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr)
+        return false;
+    bool found = GetShellFolderPath(allocator, folderId, path);
+    allocator->Release();
     return found;
 }
 

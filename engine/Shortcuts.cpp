@@ -3,6 +3,7 @@
 // is logged as a "mkshortcut" line, so that the undo and the uninstaller delete it again.
 #include "engine/EngineTexts.h"
 #include "foundation/PathText.h"
+#include "foundation/ShellFolder.h"
 #include "ui/MainWnd.h"
 #include "uninstall/InstallLog.h"
 
@@ -16,18 +17,6 @@ struct LINK_TARGET {
     const char* arguments;
     int iconIndex; // in the target itself
 };
-
-// The file-system path of a shell folder; false when the folder or its path cannot be had.
-bool GetShellFolderPath(HWND owner, int folder, IMalloc* allocator, char* path)
-{
-    LPITEMIDLIST itemList = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(owner, folder, &itemList)) || itemList == nullptr)
-        return false;
-    path[0] = '\0';
-    bool found = SHGetPathFromIDListA(itemList, path) && path[0] != '\0';
-    allocator->Free(itemList);
-    return found;
-}
 
 IShellLinkA* NewShellLink()
 {
@@ -85,7 +74,7 @@ bool CMainWnd::CreateShortcuts()
     if (settings.startmenushortcut) {
         char programs[kPathBytes];
         if (!GetShellFolderPath(
-                hwnd, settings.forAllUsers ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS, allocator, programs)) {
+                allocator, settings.forAllUsers ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS, programs, hwnd)) {
             MessageBox(ZV_SHORTCUT_NO_START_MENU, ZV_CAPTION_FAILURE, MB_ICONERROR | MB_SETFOREGROUND);
             result = false;
         } else {
@@ -115,7 +104,7 @@ bool CMainWnd::CreateShortcuts()
     if (result && settings.desktopshortcut) {
         char desktop[kPathBytes];
         if (!GetShellFolderPath(
-                hwnd, settings.forAllUsers ? CSIDL_COMMON_DESKTOPDIRECTORY : CSIDL_DESKTOP, allocator, desktop)) {
+                allocator, settings.forAllUsers ? CSIDL_COMMON_DESKTOPDIRECTORY : CSIDL_DESKTOP, desktop, hwnd)) {
             MessageBox(ZV_SHORTCUT_NO_DESKTOP, ZV_CAPTION_FAILURE, MB_ICONERROR | MB_SETFOREGROUND);
             result = false;
         } else {

@@ -29,19 +29,6 @@ void AddFolder(std::vector<CZVString>* folders, const char* path)
 
 } // namespace
 
-bool GetShellFolderPath(IMalloc* allocator, int folderId, char* path)
-{
-    path[0] = '\0';
-    LPITEMIDLIST items = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, folderId, &items)) || items == nullptr)
-        return false;
-    bool converted = SHGetPathFromIDListA(items, path) != FALSE;
-    allocator->Free(items);
-    if (!converted)
-        path[0] = '\0';
-    return converted && path[0] != '\0';
-}
-
 std::vector<CZVString> GetSystemFolders()
 {
     std::vector<CZVString> folders;

@@ -4,14 +4,9 @@
 
 #include <vector>
 
+#include "foundation/ShellFolder.h"
 #include "foundation/SystemApi.h"
 #include "foundation/ZVString.h"
-
-struct IMalloc;
-
-// The path of the special folder folderId (a CSIDL_ value) into path (kPathBytes); the item list is freed with
-// allocator. False when the shell does not have that folder on this system.
-bool GetShellFolderPath(IMalloc* allocator, int folderId, char* path);
 
 // The Windows folder, the system folder, Program Files (the registry's "ProgramFilesDir" and the shell's), the
 // user profile, the desktops, the documents, the Start menus and their programs folders: each where this system

@@ -1,15 +1,16 @@
 // A stand-in for the DirectX set-up program of a disc, for the DirectX scenarios; never shipped. It is started
 // without a command line, so the scenario tells it what to do in "exit.txt" beside it: the exit code and the
-// milliseconds to run first ("-1 300"; none: 0 at once). It writes into "dxsetup.txt", in the folder the scenario
-// names in ZV_E2E_PROBE_DIR (inherited by the installer), the folder it runs in and its command line, one a line.
+// milliseconds to run first ("-1 300"; none: 0 at once). It reports into "dxsetup.txt" (see ProbeReport.h).
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
+#include "tests/e2e/ProbeReport.h"
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    char program[MAX_PATH] = "", folder[MAX_PATH] = "", probeDir[MAX_PATH] = "";
+    char program[MAX_PATH] = "";
     DWORD length = GetModuleFileNameA(nullptr, program, sizeof(program));
     if (length == 0 || length >= sizeof(program))
         return 1;
@@ -22,19 +23,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         fclose(in);
     }
 
-    GetCurrentDirectoryA(sizeof(folder), folder);
-    length = GetEnvironmentVariableA("ZV_E2E_PROBE_DIR", probeDir, sizeof(probeDir));
-    if (length == 0 || length >= sizeof(probeDir))
-        return 1;
-    std::string report = std::string(probeDir) + "\\dxsetup.txt";
-    // Written under another name first, so the scenario never reads half a report.
-    std::string partial = report + ".part";
-    FILE* out = fopen(partial.c_str(), "wb");
-    if (out == nullptr)
-        return 1;
-    fprintf(out, "%s\n%s", folder, GetCommandLineA());
-    fclose(out);
-    if (!MoveFileExA(partial.c_str(), report.c_str(), MOVEFILE_REPLACE_EXISTING))
+    if (!WriteProbeReport("dxsetup.txt"))
         return 1;
     if (delayMs > 0)
         Sleep(static_cast<DWORD>(delayMs));

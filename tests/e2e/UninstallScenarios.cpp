@@ -59,6 +59,15 @@ protected:
         EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "\\" + kTitle));
     }
 
+    // Starts the disc's installer and installs the title from its menu; null when the menu did not appear.
+    HWND StartAndInstall(char drive, CStartedProcess* copy, bool tickDesktop)
+    {
+        HWND menu = StartMenu(drive, kTitle, copy);
+        if (menu != nullptr)
+            InstallFromMenu(SubForm(menu), kTitle, 0, tickDesktop);
+        return menu;
+    }
+
     // Presses uninstall and answers the script's message and the confirmation.
     void StartUninstall(HWND subForm)
     {
@@ -75,10 +84,9 @@ TEST_F(UninstallScenario, InstallThenUninstallFromTheMenuWithAndWithoutTheSavedG
     PutDisc(DiscFolder(drive), kSubdir, "");
     {
         CStartedProcess copy;
-        HWND menu = StartMenu(drive, kTitle, &copy);
+        HWND menu = StartAndInstall(drive, &copy, true);
         ASSERT_NE(nullptr, menu);
         HWND subForm = SubForm(menu);
-        InstallFromMenu(subForm, kTitle, 0, true);
         // What the game made while it was played: saved games, its settings, and a file the patterns do not name.
         WriteFileBytes(installFolder + "save\\one.dat", "1");
         WriteFileBytes(installFolder + "save\\two.dat", "2");
@@ -132,10 +140,9 @@ TEST_F(UninstallScenario, WithoutTheLogTheFixedCleanUpRemovesOnlyTheTitlesOwn)
     PutDisc(DiscFolder(drive), kSubdir, "");
     {
         CStartedProcess copy;
-        HWND menu = StartMenu(drive, kTitle, &copy);
+        HWND menu = StartAndInstall(drive, &copy, true);
         ASSERT_NE(nullptr, menu);
         HWND subForm = SubForm(menu);
-        InstallFromMenu(subForm, kTitle, 0, true);
         ASSERT_TRUE(DeleteFileA((installFolder + "uninst.dat").c_str()));
         StartUninstall(subForm);
         ExpectBox("確認", "セーブデータも削除しますか？", IDNO);
@@ -155,10 +162,9 @@ TEST_F(UninstallScenario, WithoutTheLogTheFixedCleanUpRemovesOnlyTheTitlesOwn)
     ProposeFolder(shared);
     PutDisc(DiscFolder(drive), "", "");
     CStartedProcess copy;
-    HWND menu = StartMenu(drive, kTitle, &copy);
+    HWND menu = StartAndInstall(drive, &copy, false);
     ASSERT_NE(nullptr, menu);
     HWND subForm = SubForm(menu);
-    InstallFromMenu(subForm, kTitle, 0, false);
     ASSERT_TRUE(DeleteFileA((shared + "\\uninst.dat").c_str()));
     StartUninstall(subForm);
     ExpectBox("確認", "セーブデータも削除しますか？", IDNO);
@@ -176,9 +182,8 @@ TEST_F(UninstallScenario, FromTheWindowsListOfInstalledPrograms)
     PutDisc(DiscFolder(drive), kSubdir, "");
     {
         CStartedProcess copy;
-        HWND menu = StartMenu(drive, kTitle, &copy);
+        HWND menu = StartAndInstall(drive, &copy, false);
         ASSERT_NE(nullptr, menu);
-        InstallFromMenu(SubForm(menu), kTitle, 0, false);
         CloseMenu(menu, &copy);
     }
     // Windows runs the entry's whole string as a command line, from a folder of its own.
@@ -215,10 +220,9 @@ TEST_F(UninstallScenario, ATamperedLogReachesNothingBeyondTheInstall)
     const std::string installFolder = baseFolder + "\\" + kSubdir + "\\";
     PutDisc(DiscFolder(drive), kSubdir, "");
     CStartedProcess copy;
-    HWND menu = StartMenu(drive, kTitle, &copy);
+    HWND menu = StartAndInstall(drive, &copy, false);
     ASSERT_NE(nullptr, menu);
     HWND subForm = SubForm(menu);
-    InstallFromMenu(subForm, kTitle, 0, false);
 
     // Victims outside the install: files, a folder, keys of another program.
     const std::string victim = rootFolder + "\\victim.txt"; // two folders above the install folder
