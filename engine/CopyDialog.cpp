@@ -2,6 +2,7 @@
 #include "engine/InstallPlan.h"
 #include "foundation/ScopedHandles.h"
 #include "resources/resource.h"
+#include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
 
 #include <commctrl.h> // after <windows.h>, which it needs
@@ -32,6 +33,9 @@ INT_PTR CALLBACK CMainWnd::CopyDialogProc(HWND dialog, UINT message, WPARAM wPar
             ::PostMessageA(GetDlgItem(dialog, bar), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
             ::PostMessageA(GetDlgItem(dialog, bar), PBM_SETPOS, 0, 0);
         }
+        // An unattended run keeps the dialog hidden and runs the copy itself.
+        if (IsUnattendedRun())
+            return TRUE;
         // The copy runs before the dialog's loop would show it at its first idle moment: shown now, so that the
         // progress is seen from the first file.
         ::ShowWindow(dialog, SW_SHOW);

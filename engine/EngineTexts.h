@@ -34,3 +34,15 @@
 // The registry and the uninstall entry.
 #define ZV_UNINSTALL_KEY "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
 #define ZV_UNINSTALL_PUBLISHER "ZENVORA"
+#define ZV_QUIET_UNINSTALL_OPTIONS " -quiet -uninstall" // after the uninstall command line
+
+// The steps of an install as an unattended run reports them.
+#define ZV_STEP_DONE "%s 完了" // the step
+#define ZV_STEP_FAILED "%s 失敗"
+#define ZV_STEP_FOLDERS "フォルダの作成"
+#define ZV_STEP_COPY "ファイルのコピー"
+#define ZV_STEP_SHORTCUTS "ショートカットの作成"
+#define ZV_STEP_REGISTRY "レジストリの設定"
+#define ZV_STEP_UNINSTALL_ENTRY "アンインストール情報の登録"
+#define ZV_STEP_LOG_SAVED "インストールログの保存"
+#define ZV_STEP_UNDO "アンドゥー"

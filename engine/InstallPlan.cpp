@@ -98,3 +98,8 @@ CZVString DiscMarkerName(int32_t disc)
 {
     return CZVString::Format(ZV_COPY_DISC_MARKER, disc);
 }
+
+CZVString FormatInstallDate(int year, int month, int day)
+{
+    return CZVString::Format("%04d%02d%02d", year, month, day);
+}

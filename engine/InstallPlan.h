@@ -34,3 +34,6 @@ bool IsShortOfSpace(uint64_t freeBytes, int32_t requiredMegabytes);
 
 // The marker file of disc n in the root of a disc: "DISCID.%03d".
 CZVString DiscMarkerName(int32_t disc);
+
+// The install day as the list of installed programs keeps it: "YYYYMMDD".
+CZVString FormatInstallDate(int year, int month, int day);

@@ -7,6 +7,9 @@
 #include "foundation/ScopedHandles.h"
 #include "foundation/ShellFolder.h"
 #include "resources/resource.h"
+#include "startup/StartupTexts.h"
+#include "startup/Unattended.h"
+#include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
 #include "uninstall/InstallLog.h"
 
@@ -37,6 +40,14 @@ bool GetWindowsDriveRoot(char* path)
     return true;
 }
 
+// One line of an unattended run's report for a step; done is passed through.
+bool ReportStep(const char* step, bool done)
+{
+    CZVString line = CZVString::Format(done ? ZV_STEP_DONE : ZV_STEP_FAILED, step);
+    ReportLine(ZV_CAPTION_STEP, line.GetString());
+    return done;
+}
+
 } // namespace
 
 bool CMainWnd::Install()
@@ -56,6 +67,11 @@ bool CMainWnd::Install()
             hInstance, MAKEINTRESOURCEA(IDD_SETTINGS), hwnd, SettingsDialogProc, reinterpret_cast<LPARAM>(this))
         != IDOK)
         return false;
+    return RunInstallSteps() == kExitDone;
+}
+
+int CMainWnd::RunInstallSteps()
+{
     SetCurrentDirectoryA(sourceDir);
 
     SYSTEMTIME now;
@@ -66,16 +82,17 @@ bool CMainWnd::Install()
     installLog.Append(FormatLogInstallDir(settings.installdir));
 
     // A destination that would not fit a path fails before anything is made.
-    bool installed = MakeInstallFolder(settings.installdir, settings.installsubdir, installedDir)
-        && PrepareDirectories()
-        && DialogBoxParamA(hInstance, MAKEINTRESOURCEA(IDD_COPY), hwnd, CopyDialogProc, reinterpret_cast<LPARAM>(this))
-            == 1
-        && CreateShortcuts() && WriteRegistrySettings();
+    bool installed
+        = ReportStep(ZV_STEP_FOLDERS,
+              MakeInstallFolder(settings.installdir, settings.installsubdir, installedDir) && PrepareDirectories())
+        && ReportStep(ZV_STEP_COPY, RunCopyDialog()) && ReportStep(ZV_STEP_SHORTCUTS, CreateShortcuts())
+        && ReportStep(ZV_STEP_REGISTRY, WriteRegistrySettings());
+    int outcome = kExitDone;
     if (installed) {
-        WriteUninstallEntry();
+        ReportStep(ZV_STEP_UNINSTALL_ENTRY, WriteUninstallEntry());
         installLog.Append(kLogSelfCopy);
         CZVString logFile = CZVString::Format("%s" ZV_INSTALL_LOG_FILE, installedDir);
-        installLog.Save(logFile.GetString());
+        ReportStep(ZV_STEP_LOG_SAVED, installLog.Save(logFile.GetString()));
         // The finish message's sound and text file are named from the disc's folder, as at the start of the
         // install: the copy may have left the current folder on another disc.
         SetCurrentDirectoryA(sourceDir);
@@ -91,10 +108,27 @@ bool CMainWnd::Install()
         // The undo removes the links from where this install made them, whatever the menu found before it.
         isInstalledForAllUsers = settings.forAllUsers;
         ReplayInstallLog();
+        outcome = ReportStep(ZV_STEP_UNDO, LeftNothingOfLog()) ? kExitFailedUndone : kExitFailedLeftOver;
     }
     ReadInstallState();
     ApplyInstallState();
-    return installed;
+    return outcome;
+}
+
+bool CMainWnd::RunCopyDialog()
+{
+    if (!IsUnattendedRun())
+        return DialogBoxParamA(
+                   hInstance, MAKEINTRESOURCEA(IDD_COPY), hwnd, CopyDialogProc, reinterpret_cast<LPARAM>(this))
+            == 1;
+    // Nobody can press cancel: the copy runs in the hidden dialog, which only its progress is written to.
+    HWND dialog = CreateDialogParamA(
+        hInstance, MAKEINTRESOURCEA(IDD_COPY), hwnd, CopyDialogProc, reinterpret_cast<LPARAM>(this));
+    if (dialog == nullptr)
+        return false;
+    bool copied = CopyFiles(dialog) && !copyCancelled;
+    DestroyWindow(dialog);
+    return copied;
 }
 
 void CMainWnd::ChooseDefaultInstallFolder()

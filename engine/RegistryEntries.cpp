@@ -2,6 +2,7 @@
 // that the title is installed), and the title's entry in the Windows list of installed programs. Both log the
 // keys they create, so that the undo and the uninstaller delete them again.
 #include "engine/EngineTexts.h"
+#include "engine/InstallPlan.h"
 #include "foundation/RegProfile.h"
 #include "ui/MainWnd.h"
 #include "uninstall/InstallLog.h"
@@ -58,6 +59,15 @@ bool CMainWnd::WriteUninstallEntry()
             int32_t megabytes = settings.installrequire[settings.installtype];
             profile.SetInt("EstimatedSize", megabytes > 0 ? static_cast<DWORD>(megabytes) * 1024u : 0u);
         }
+        // What other installers give the list of installed programs: the unattended uninstall, the folder, the day.
+        CZVString quietUninstall = uninstallString + ZV_QUIET_UNINSTALL_OPTIONS;
+        profile.SetString("QuietUninstallString", quietUninstall.GetString());
+        profile.SetString("InstallLocation", installedDir);
+        SYSTEMTIME today;
+        GetLocalTime(&today);
+        profile.SetString("InstallDate", FormatInstallDate(today.wYear, today.wMonth, today.wDay).GetString());
+        profile.SetInt("NoModify", 1);
+        profile.SetInt("NoRepair", 1);
         installLog.Append(FormatLogValue("UninstallString"));
     }
     profile.Close();

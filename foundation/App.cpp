@@ -14,6 +14,7 @@ const char kAlreadyRunningFormat[] = "%s\nは既に実行されています\n複
 CApp::CApp(const char* appName, const char* mutexName)
     : m_instance(nullptr)
     , m_mutex(nullptr)
+    , m_startExitCode(-1)
     , m_quitting(false)
 {
     lstrcpynA(m_appName, appName ? appName : kDefaultAppName, sizeof(m_appName));
@@ -30,14 +31,14 @@ HINSTANCE CApp::GetInstance()
 int CApp::Run(HINSTANCE instance, HINSTANCE prevInstance, LPSTR cmdLine, int showCmd)
 {
     if (!InitInstance(instance, prevInstance, cmdLine, showCmd))
-        return -1;
+        return m_startExitCode;
     return RunLoop(false);
 }
 
 int CApp::RunPolling(HINSTANCE instance, HINSTANCE prevInstance, LPSTR cmdLine, int showCmd)
 {
     if (!InitInstance(instance, prevInstance, cmdLine, showCmd))
-        return -1;
+        return m_startExitCode;
     return RunLoop(true);
 }
 

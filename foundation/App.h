@@ -16,7 +16,7 @@ public:
 
     virtual HINSTANCE GetInstance();
     // InitInstance, then the blocking pump until the quit flag is set, then ExitInstance. A false InitInstance
-    // returns -1 at once and ExitInstance is not called.
+    // returns the start's exit code (-1 unless InitInstance set another) at once and ExitInstance is not called.
     virtual int Run(HINSTANCE instance, HINSTANCE prevInstance, LPSTR cmdLine, int showCmd);
     // The same loop with the non-blocking pump.
     virtual int RunPolling(HINSTANCE instance, HINSTANCE prevInstance, LPSTR cmdLine, int showCmd);
@@ -37,6 +37,7 @@ public:
 protected:
     HINSTANCE m_instance;
     HANDLE m_mutex; // held while the application runs; null when none is held
+    int m_startExitCode; // the exit code when InitInstance returns false
     char m_appName[256];
     char m_mutexName[256];
     bool m_quitting; // only ever set, never cleared

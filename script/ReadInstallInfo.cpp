@@ -2,6 +2,7 @@
 #include "foundation/SystemApi.h"
 #include "script/ScriptParser.h"
 #include "script/ScriptTexts.h"
+#include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
 
 bool CMainWnd::ReadInstallInfo(const char* fileName)
@@ -14,6 +15,6 @@ bool CMainWnd::ReadInstallInfo(const char* fileName)
     }
     CZVString report = FormatScriptError(error, fileName);
     // The script is read during start-up, before the main window exists, so the box has no owner.
-    ::MessageBoxA(nullptr, report.GetString(), ZV_CAPTION_SYNTAX_ERROR, MB_ICONERROR | MB_SETFOREGROUND);
+    ShowOrReportBox(nullptr, report.GetString(), ZV_CAPTION_SYNTAX_ERROR, MB_ICONERROR | MB_SETFOREGROUND);
     return false;
 }

@@ -7,6 +7,8 @@
 #include "startup/CommandLine.h"
 #include "startup/SelfDeletion.h"
 #include "startup/StartupTexts.h"
+#include "startup/Unattended.h"
+#include "startup/UnattendedReport.h"
 #include "startup/WindowsVersion.h"
 #include "startup/WindowsVersion_win.h"
 
@@ -38,6 +40,21 @@ bool FindOnCdromDrives(const char* name, char* root)
     return false;
 }
 
+// Makes a folder or file named on the command line absolute, from the folder the program was started in: the copy
+// works in another. False when it cannot be had or does not fit a path.
+bool MakeOptionPathFull(char* path)
+{
+    if (path[0] == '\0')
+        return true;
+    char full[kPathBytes];
+    char* namePart = nullptr;
+    DWORD length = GetFullPathNameA(path, sizeof(full), full, &namePart);
+    if (length == 0 || length >= sizeof(full))
+        return false;
+    memcpy(path, full, length + 1);
+    return true;
+}
+
 // True when the title is one plain folder name, so that the work folder is a folder of its own inside the
 // temporary folder. An empty title, "." or "..", or one with a separator, would make the work folder the temporary
 // folder itself or something outside it.
@@ -62,6 +79,7 @@ CInstallApp::CInstallApp()
     , silentOption(false)
 {
     dirOption[0] = '\0';
+    ::ParseCommandLine(nullptr, &options);
 }
 
 CInstallApp::~CInstallApp()
@@ -72,33 +90,61 @@ CInstallApp::~CInstallApp()
 
 void CInstallApp::ParseCommandLine(const char* cmdLine)
 {
-    COMMAND_LINE_OPTIONS options;
     ::ParseCommandLine(cmdLine, &options);
     silentOption = options.silent;
     tempOption = options.temp;
     memcpy(dirOption, options.dir, sizeof(dirOption));
 }
 
+int CInstallApp::Run(HINSTANCE instance, HINSTANCE prevInstance, LPSTR cmdLine, int showCmd)
+{
+    int exitCode = CApp::Run(instance, prevInstance, cmdLine, showCmd);
+    // The last line of an unattended run's report, written by the process its caller waits for.
+    if (options.quiet && !tempOption) {
+        char ending[64];
+        wsprintfA(ending, ZV_TEXT_EXIT_CODE, exitCode);
+        ReportLine(ZV_CAPTION_STEP, ending);
+    }
+    return exitCode;
+}
+
 bool CInstallApp::InitInstance(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
 {
     m_instance = instance;
 
+    // Read before anything can show a box: an unattended run shows none. Its paths are taken relative to the
+    // folder the program was started in, before the disc's folder becomes the current one.
+    ParseCommandLine(cmdLine);
+    bool pathsFull = MakeOptionPathFull(options.target);
+    if (!MakeOptionPathFull(options.log))
+        options.log[0] = '\0';
+    if (options.quiet) {
+        BeginUnattendedRun(options.log, !tempOption);
+        m_startExitCode = kExitCannotStart;
+    }
+
     HANDLE running = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, ZV_STARTUP_MUTEX_NAME);
     if (running != nullptr) {
         CloseHandle(running);
+        ReportLine(ZV_CAPTION_ALREADY_RUNNING, ZV_TEXT_ALREADY_RUNNING);
         return false;
     }
     if (!CheckWindowsVersion(0, kWindows2000)) {
-        ::MessageBoxA(nullptr, ZV_TEXT_UNSUPPORTED_OS, ZV_CAPTION_NOT_SUPPORTED, kErrorBox);
+        ShowOrReportBox(nullptr, ZV_TEXT_UNSUPPORTED_OS, ZV_CAPTION_NOT_SUPPORTED, kErrorBox);
         return false;
     }
-    ParseCommandLine(cmdLine);
     if (dirOption[0] != '\0')
         SetCurrentDirectoryA(dirOption);
     if (!mainWindow.ReadInstallInfo(ZV_STARTUP_SCRIPT_NAME) && !FindScriptOnDiscs())
         return false;
     if (cmdLine == nullptr)
         return false;
+    if (options.quiet && (options.badOption[0] != '\0' || !pathsFull)) {
+        char message[512];
+        wsprintfA(message, ZV_TEXT_BAD_OPTION, options.badOption[0] != '\0' ? options.badOption : "-target");
+        ReportLine(ZV_CAPTION_ERROR, message);
+        return false;
+    }
 
     if (silentOption)
         return RunSilent();
@@ -112,16 +158,16 @@ bool CInstallApp::FindScriptOnDiscs()
     SetErrorMode(SEM_FAILCRITICALERRORS); // an empty drive must not ask the user to insert a disc
     char root[4];
     if (!FindOnCdromDrives(ZV_STARTUP_SCRIPT_NAME, root)) {
-        ::MessageBoxA(nullptr, ZV_TEXT_INSERT_GAME_CD, ZV_CAPTION_FAILURE, kErrorBox);
+        ShowOrReportBox(nullptr, ZV_TEXT_INSERT_GAME_CD, ZV_CAPTION_FAILURE, kErrorBox);
         return false;
     }
     char message[256];
     wsprintfA(message, ZV_TEXT_SETUP_FROM_DRIVE, root[0]);
-    ::MessageBoxA(nullptr, message, ZV_CAPTION_INFORMATION, MB_ICONINFORMATION | MB_SETFOREGROUND);
+    ShowOrReportBox(nullptr, message, ZV_CAPTION_INFORMATION, MB_ICONINFORMATION | MB_SETFOREGROUND);
     mainWindow.SetSourceDir(root);
     SetCurrentDirectoryA(root);
     if (!mainWindow.ReadInstallInfo(ZV_STARTUP_SCRIPT_NAME)) {
-        ::MessageBoxA(nullptr, ZV_TEXT_SCRIPT_UNREADABLE, ZV_CAPTION_FAILURE, kErrorBox);
+        ShowOrReportBox(nullptr, ZV_TEXT_SCRIPT_UNREADABLE, ZV_CAPTION_FAILURE, kErrorBox);
         return false;
     }
     return true;
@@ -136,11 +182,13 @@ bool CInstallApp::RunSilent()
             char program[kPathBytes];
             wsprintfA(program, "%s%s", root, ZV_STARTUP_PROGRAM_NAME);
             WinExec(program, SW_SHOW);
+            if (options.quiet)
+                m_startExitCode = kExitDone;
             return false;
         }
         char message[1024];
         wsprintfA(message, ZV_TEXT_INSERT_TITLE_CD, mainWindow.settings.gametitle);
-        if (::MessageBoxA(nullptr, message, ZV_CAPTION_SETUP, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
+        if (ShowOrReportBox(nullptr, message, ZV_CAPTION_SETUP, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
             return false;
     }
 }
@@ -158,6 +206,11 @@ bool CInstallApp::RunCopy(HINSTANCE instance)
     }
     installerMutex = mutex;
 
+    if (options.quiet) {
+        m_startExitCode = mainWindow.RunUnattended(instance, options);
+        ExitInstance(); // no message loop follows: the copy's deletion is scheduled here
+        return false;
+    }
     if (mainWindow.Create(instance, kMainClientSize, kMainClientSize) == nullptr) {
         ReportMainWindowFailure();
         return false;
@@ -182,7 +235,7 @@ bool CInstallApp::CopyAndRelaunch()
     char tempPath[kPathBytes];
     DWORD tempLength = GetTempPathA(sizeof(tempPath), tempPath);
     if (tempLength == 0 || tempLength >= sizeof(tempPath)) {
-        ::MessageBoxA(nullptr, ZV_TEXT_NO_WORK_FOLDER, ZV_CAPTION_ERROR, kErrorBox);
+        ShowOrReportBox(nullptr, ZV_TEXT_NO_WORK_FOLDER, ZV_CAPTION_ERROR, kErrorBox);
         return false;
     }
     const char* title = mainWindow.settings.gametitle;
@@ -199,7 +252,7 @@ bool CInstallApp::CopyAndRelaunch()
     }
     if (!pathsFit) {
         // Nothing was made yet, so there is nothing to take back.
-        ::MessageBoxA(nullptr, ZV_TEXT_WORK_COPY_FAILED, ZV_CAPTION_ERROR, kErrorBox);
+        ShowOrReportBox(nullptr, ZV_TEXT_WORK_COPY_FAILED, ZV_CAPTION_ERROR, kErrorBox);
         return false;
     }
     CreateDirectoryA(workFolder, nullptr); // an existing folder is fine
@@ -209,7 +262,7 @@ bool CInstallApp::CopyAndRelaunch()
         SetFileAttributesA(copyPath, FILE_ATTRIBUTE_NORMAL);
         if (!CopyFileA(executable, copyPath, FALSE) && GetLastError() != ERROR_FILE_EXISTS) {
             RemoveWorkCopy(workFolder, copyPath, ownFolder);
-            ::MessageBoxA(nullptr, ZV_TEXT_WORK_COPY_FAILED, ZV_CAPTION_ERROR, kErrorBox);
+            ShowOrReportBox(nullptr, ZV_TEXT_WORK_COPY_FAILED, ZV_CAPTION_ERROR, kErrorBox);
             return false;
         }
     }
@@ -220,19 +273,28 @@ bool CInstallApp::CopyAndRelaunch()
     DWORD folderLength = GetCurrentDirectoryA(sizeof(scriptFolder), scriptFolder);
     if (folderLength == 0 || folderLength >= sizeof(scriptFolder))
         scriptFolder[0] = '\0';
-    char commandLine[1024]; // two paths of at most 259 bytes and the options
-    wsprintfA(commandLine, "\"%s\" -temp -dir:\"%s\"", copyPath, scriptFolder);
+    // Four paths of at most 259 bytes and the options; joined, not formatted, past Format's 1024 bytes.
+    CZVString commandLine
+        = CZVString("\"") + copyPath + "\" -temp -dir:\"" + scriptFolder + "\"" + FormatHandedOnOptions(options);
     STARTUPINFOA startup;
     memset(&startup, 0, sizeof(startup));
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process;
-    if (CreateProcessA(copyPath, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+    if (CreateProcessA(copyPath, commandLine.GetBuffer(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
             scriptFolder[0] != '\0' ? scriptFolder : nullptr, &startup, &process)) {
         CloseHandle(process.hThread);
+        // Unattended, the caller learns the outcome from this process: it ends with the copy's exit code. It waits
+        // outside the disc's folder, which may be the install folder that the copy is to remove.
+        DWORD exitCode = kExitCannotStart;
+        if (options.quiet)
+            SetCurrentDirectoryA(workFolder);
+        if (options.quiet && WaitForSingleObject(process.hProcess, INFINITE) == WAIT_OBJECT_0
+            && GetExitCodeProcess(process.hProcess, &exitCode))
+            m_startExitCode = static_cast<int>(exitCode);
         CloseHandle(process.hProcess);
     } else {
         RemoveWorkCopy(workFolder, copyPath, ownFolder);
-        ::MessageBoxA(nullptr, ZV_TEXT_WORK_START_FAILED, ZV_CAPTION_ERROR, kErrorBox);
+        ShowOrReportBox(nullptr, ZV_TEXT_WORK_START_FAILED, ZV_CAPTION_ERROR, kErrorBox);
     }
     return false; // the copy carries on; this process ends
 }

@@ -8,6 +8,7 @@
 
 #include "foundation/App.h"
 #include "foundation/ZVString.h"
+#include "startup/CommandLine.h"
 #include "ui/MainWnd.h"
 
 class CInstallApp : public CApp {
@@ -15,6 +16,8 @@ public:
     CInstallApp();
     ~CInstallApp() override; // closes the installer mutex when it is held
 
+    // CApp's run; an unattended first start ends its report with the exit code.
+    int Run(HINSTANCE instance, HINSTANCE prevInstance, LPSTR cmdLine, int showCmd) override;
     // True only for the copy, whose menu window is then shown; every other way ends with false (exit code -1)
     // once its work is done. A start while a copy runs (the mutex "ZVSetupApp" exists) ends at once, silently.
     bool InitInstance(HINSTANCE instance, HINSTANCE prevInstance, LPSTR cmdLine, int showCmd) override;
@@ -22,7 +25,7 @@ public:
     // stays held until the destructor.
     int ExitInstance() override;
 
-    // Fills the three option members from the command line (see startup/CommandLine.h).
+    // Fills the option members from the command line (see startup/CommandLine.h).
     void ParseCommandLine(const char* cmdLine);
 
     // Classifies the running system into the Windows class code; false (code -1) when it is not classifiable.
@@ -55,6 +58,7 @@ private:
     bool tempOption;
     bool silentOption;
     char dirOption[kPathBytes]; // "" when absent
+    COMMAND_LINE_OPTIONS options; // every option of the command line, the unattended run's among them
     CMainWnd mainWindow;
 };
 

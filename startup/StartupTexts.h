@@ -17,3 +17,17 @@
 #define ZV_TEXT_NO_WORK_FOLDER "作業用フォルダが取得できませんでした"
 #define ZV_TEXT_WORK_COPY_FAILED "作業用ファイルのコピーが失敗しました"
 #define ZV_TEXT_WORK_START_FAILED "作業用ファイルの起動に失敗しました"
+
+// What an unattended run reports in place of a person's answers.
+#define ZV_TEXT_ALREADY_RUNNING "セットアップは既に実行されています"
+#define ZV_TEXT_BAD_OPTION "オプション %s は使えません" // the option as written
+#define ZV_TEXT_NO_SUCH_TYPE "指定されたインストールの種類はありません"
+#define ZV_TEXT_TYPE_NEEDED "インストールの種類を -type で指定してください"
+#define ZV_TEXT_ALL_USERS_REFUSED "すべてのユーザーへのインストールはできません"
+#define ZV_TEXT_ALREADY_INSTALLED "%sは既にインストールされています" // the title
+#define ZV_TEXT_EXIT_CODE "終了コード %d"
+#define ZV_CAPTION_STEP "手順"
+// type (1-based), base folder, sub-folder, desktop, Start menu, all users (1 or 0)
+#define ZV_TEXT_SETTINGS_CHOSEN                                                                                        \
+    "設定 種類=%d フォルダ=%s サブフォルダ=%s デスクトップ=%d スタートメニュー=%d 全ユーザー=%d"
+#define ZV_TEXT_DELETED_AT_RESTART "%s は次回の起動時に削除されます" // a path

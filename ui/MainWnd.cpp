@@ -47,6 +47,7 @@ CMainWnd::CMainWnd()
     , subFormHandle(nullptr)
     , splashBitmap(nullptr)
 {
+    unattendedOptions = nullptr;
     // The object is built with the application object, before WinMain: the disc's folder is the current one.
     sourceDir[0] = '\0';
     DWORD length = GetCurrentDirectoryA(sizeof(sourceDir), sourceDir);

@@ -6,6 +6,8 @@
 #include "script/InstallDescription.h"
 #include "ui/ZVWnd.h"
 
+struct COMMAND_LINE_OPTIONS;
+
 class CMainWnd : public CZVWnd, public INSTALL_DESCRIPTION {
 public:
     CMainWnd(); // sourceDir starts as the current directory
@@ -23,6 +25,11 @@ public:
     void SetSourceDir(const char* path);
     // Removes a folder with everything in it; false when something could not be removed.
     bool RemoveTree(const char* path);
+    // The unattended run of the copy (-quiet): installs, or uninstalls with -uninstall, as the options say, with no
+    // window and no box; returns the exit code (UNATTENDED_EXIT_CODE). The window is never created.
+    int RunUnattended(HINSTANCE instance, const COMMAND_LINE_OPTIONS& options);
+    // The install of an unattended run, from the reinstall check to the last step; the exit code.
+    int InstallUnattended(const COMMAND_LINE_OPTIONS& options);
 
     // --- the menu (ui/) ---
     // Handles the menu's messages (the buttons' private messages, the extra buttons' WM_COMMAND) and passes the
@@ -47,6 +54,8 @@ public:
     // The dialog procedure of template 102; DialogBoxParamA passes the window as the parameter. Ends with 1 after
     // "次へ" (the choices written into settings) and 2 after cancel (settings unchanged).
     static INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    // The install for all users exists only where the default user's hive is a real profile (Windows 2000 on).
+    static bool OffersAllUsers();
 
     // --- DirectX (ui/) ---
     // The DirectX button: asks, runs the disc's DirectX set-up program and waits for it.
@@ -56,6 +65,12 @@ public:
     // The install button: from the reinstall question to the final message; the menu shows the new state
     // afterwards. True when every step succeeded and "uninst.dat" was saved.
     bool Install();
+    // The steps of an install whose settings are chosen, from the log's header to the menu's refresh: kExitDone
+    // when "uninst.dat" was saved; after a failure and its undo kExitFailedUndone, or kExitFailedLeftOver when the
+    // undo could not take everything back.
+    int RunInstallSteps();
+    // The copy dialog: modal, or in an unattended run made hidden and never shown. True when every file arrived.
+    bool RunCopyDialog();
     // Creates the install folder and the script's folders and logs a "mkdir" line for each; false only when the
     // chosen type has no files (after its message).
     bool PrepareDirectories();
@@ -87,6 +102,8 @@ public:
     // Replays installLog from its last line to its first, undoing what an install of this program can have
     // written. False only when the replay could not start (no shell allocator, an empty log).
     bool ReplayInstallLog();
+    // After a replay: true when nothing that installLog records (files, the folders it made, links, keys) is there.
+    bool LeftNothingOfLog();
     // The uninstall button: checks, asks, erases the script's extra files, replays "uninst.dat" or falls back to
     // the fixed clean-up, reports. True for a complete success (the window then closes).
     bool Uninstall();
@@ -109,6 +126,7 @@ public:
     bool isDirectXReady; // the installed DirectX is at least directxrequire
 
     CZVString installLog; // the install log while it is built, or "uninst.dat" as read by the uninstall
+    const COMMAND_LINE_OPTIONS* unattendedOptions; // an unattended run's answers in place of a person's; or null
     char chosenBaseDir[260]; // the settings dialog's folder until "次へ" writes it into settings.installdir
     char moduleFileName[260]; // the running program's file name with its extension, without folder
     int fileVersionMajor; // of the program's own version resource, for the uninstall entry

@@ -129,6 +129,8 @@ void CMainWnd::CreateExtraButtons()
 
 void CMainWnd::ApplyInstallState()
 {
+    if (subFormHandle == nullptr)
+        return; // an unattended run has no menu
     EnableWindow(GetDlgItem(subFormHandle, IDC_LAUNCH), isInstalled);
     ::ShowWindow(GetDlgItem(subFormHandle, IDC_INSTALL), isInstalled ? SW_HIDE : SW_SHOW);
     ::ShowWindow(GetDlgItem(subFormHandle, IDC_UNINSTALL), isInstalled ? SW_SHOW : SW_HIDE);

@@ -15,12 +15,6 @@ namespace {
 
 const UINT kBrowseFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
 
-// The all-users choice exists only where the default user's hive is a real profile.
-bool OffersAllUsers()
-{
-    return GetApp()->CheckWindowsVersion(kRefuseFamily, kWindows2000);
-}
-
 bool IsChecked(HWND dialog, int id)
 {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
@@ -35,6 +29,11 @@ int VisibleTypeCount(const INSTALL_SETTINGS& settings)
 }
 
 } // namespace
+
+bool CMainWnd::OffersAllUsers()
+{
+    return GetApp()->CheckWindowsVersion(kRefuseFamily, kWindows2000);
+}
 
 INT_PTR CALLBACK CMainWnd::SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -2,6 +2,8 @@
 
 #include <cstdarg>
 
+#include "startup/UnattendedReport.h"
+
 namespace {
 
 const char kDefaultClassName[] = "ZVWndClass";
@@ -357,5 +359,5 @@ HWND CZVWnd::SetCapture()
 
 int CZVWnd::MessageBox(const char* text, const char* caption, UINT type)
 {
-    return ::MessageBoxA(hwnd, text, caption, type);
+    return ShowOrReportBox(hwnd, text, caption, type);
 }

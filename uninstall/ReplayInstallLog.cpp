@@ -71,7 +71,47 @@ void UndoLogLine(const CZVString& line, const char* installFolder)
     }
 }
 
+bool PathExists(const char* path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// True when what the action names is still there after the replay.
+bool StillThere(const LOG_ACTION& action, const char* installFolder)
+{
+    switch (action.kind) {
+    case kLogRemoveFolder:
+    case kLogDeleteShortcut: return PathExists(action.path.GetString());
+    case kLogDeleteFile: {
+        char path[kPathBytes];
+        return *JoinPath(path, installFolder, action.path.GetString()) != '\0' && PathExists(path);
+    }
+    case kLogDeleteKey: {
+        if (action.keyPath.GetLength() > kKeyPathLimit)
+            return false; // never replayed, so never made by an install either
+        CRegProfile profile;
+        profile.SetRoot(RootKey(action.root), action.keyPath.GetString());
+        bool found = profile.Open(action.subkey.GetString());
+        if (found)
+            profile.Close();
+        return found;
+    }
+    case kLogSkip: break;
+    }
+    return false;
+}
+
 } // namespace
+
+bool CMainWnd::LeftNothingOfLog()
+{
+    for (const CZVString& line : SplitLogLines(installLog)) {
+        LOG_ACTION action = ReadLogLine(line);
+        if (action.kind != kLogSkip && IsInstallAction(action, installedDir) && StillThere(action, installedDir))
+            return false;
+    }
+    return true;
+}
 
 bool CMainWnd::ReplayInstallLog()
 {

@@ -1,6 +1,8 @@
 // The uninstall button: the checks, the questions, the script's extra files, the replay of "uninst.dat" or the
 // fixed clean-up without it, and the summary.
 #include "engine/EngineTexts.h"
+#include "startup/CommandLine.h"
+#include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
 #include "uninstall/MatchingFiles.h"
 #include "uninstall/UninstallTexts.h"
@@ -21,12 +23,16 @@ bool CMainWnd::Uninstall()
     PlayScriptSound(settings.uninstallvoice);
     ShowScriptMessage(settings.uninstallmessage, MB_OK);
     SetCurrentDirectoryA(installedDir);
+    // An unattended uninstall was asked for on its command line; it erases the extra files only when told to.
     CZVString question = CZVString::Format(ZV_UNINSTALL_CONFIRM, settings.gametitle);
-    if (MessageBox(question.GetString(), ZV_CAPTION_CONFIRMATION, MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (unattendedOptions == nullptr
+        && MessageBox(question.GetString(), ZV_CAPTION_CONFIRMATION, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
 
     bool erase = true;
-    if (settings.eraseonuninstallmessage[0] != '\0') {
+    if (unattendedOptions != nullptr) {
+        erase = unattendedOptions->erase;
+    } else if (settings.eraseonuninstallmessage[0] != '\0') {
         erase = MessageBox(settings.eraseonuninstallmessage, ZV_CAPTION_CONFIRMATION,
                     MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND)
             == IDYES;
@@ -41,7 +47,9 @@ bool CMainWnd::Uninstall()
         && installLog.LoadFromPack(logFile)) {
         complete = ReplayInstallLog();
     } else {
-        if (MessageBox(ZV_UNINSTALL_NO_LOG, ZV_CAPTION_WARNING, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        if (unattendedOptions != nullptr)
+            ReportLine(ZV_CAPTION_WARNING, ZV_UNINSTALL_NO_LOG);
+        else if (MessageBox(ZV_UNINSTALL_NO_LOG, ZV_CAPTION_WARNING, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
             return false;
         bool folderRemoved = RemoveInstallFolder();
         bool shortcutsRemoved = RemoveShortcuts();

@@ -48,6 +48,65 @@ inline std::string MaskLogTime(const std::string& log)
     return log.substr(0, mark) + "インストールログ <time>" + log.substr(lineEnd);
 }
 
+const SYSTEMTIME kSourceTime = {2001, 7, 0, 14, 9, 30, 15, 0}; // the discs' files were made on 14 July 2001
+
+// Log lines, each ended by a line feed.
+inline std::string Lines(std::initializer_list<std::string> lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+inline bool SameTime(const FILETIME& first, const FILETIME& second)
+{
+    return first.dwLowDateTime == second.dwLowDateTime && first.dwHighDateTime == second.dwHighDateTime;
+}
+
+// A file of the disc as a CD has it: the given bytes, the disc's time, read-only.
+inline void PutDiscFile(const std::string& disc, const std::string& relativePath, const std::string& bytes)
+{
+    std::string path = disc + "\\" + relativePath;
+    size_t folderEnd = relativePath.rfind('\\');
+    if (folderEnd != std::string::npos)
+        CreateDirectoryA((disc + "\\" + relativePath.substr(0, folderEnd)).c_str(), nullptr);
+    WriteFileBytes(path, bytes);
+    EXPECT_TRUE(SetFileTimes(path, kSourceTime)) << path;
+    EXPECT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY)) << path;
+}
+
+// Content that tells its files apart.
+inline std::string Content(const std::string& name, size_t bytes)
+{
+    std::string content;
+    content.reserve(bytes);
+    for (size_t i = 0; content.size() < bytes; i++)
+        content += static_cast<char>(name[i % name.size()] + i / name.size() % 7);
+    return content;
+}
+
+// The values of the entry in the list of installed programs that an unattended uninstall and the list itself use.
+inline void ExpectListValuesForUnattendedUse(const std::string& entry, const std::string& installFolder)
+{
+    std::string text;
+    EXPECT_TRUE(RegistryString(HKEY_LOCAL_MACHINE, entry, "QuietUninstallString", &text));
+    EXPECT_EQ("\"" + installFolder + "ZVSetup.exe\" -dir \"" + installFolder + "\" -quiet -uninstall", text);
+    EXPECT_TRUE(RegistryString(HKEY_LOCAL_MACHINE, entry, "InstallLocation", &text));
+    EXPECT_EQ(installFolder, text);
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    char date[16];
+    wsprintfA(date, "%04d%02d%02d", today.wYear, today.wMonth, today.wDay);
+    EXPECT_TRUE(RegistryString(HKEY_LOCAL_MACHINE, entry, "InstallDate", &text));
+    EXPECT_EQ(date, text);
+    for (const char* name : {"NoModify", "NoRepair"}) {
+        DWORD number = 0;
+        EXPECT_TRUE(RegistryDword(HKEY_LOCAL_MACHINE, entry, name, &number)) << name;
+        EXPECT_EQ(1u, number) << name;
+    }
+}
+
 class InstallScenario : public MenuScenario {
 protected:
     void SetUp() override

@@ -12,44 +12,6 @@
 
 namespace {
 
-const SYSTEMTIME kSourceTime = {2001, 7, 0, 14, 9, 30, 15, 0}; // the discs' files were made on 14 July 2001
-
-// Log lines, each ended by a line feed.
-std::string Lines(std::initializer_list<std::string> lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    return text;
-}
-
-bool SameTime(const FILETIME& first, const FILETIME& second)
-{
-    return first.dwLowDateTime == second.dwLowDateTime && first.dwHighDateTime == second.dwHighDateTime;
-}
-
-// A file of the disc as a CD has it: the given bytes, the disc's time, read-only.
-void PutDiscFile(const std::string& disc, const std::string& relativePath, const std::string& bytes)
-{
-    std::string path = disc + "\\" + relativePath;
-    size_t folderEnd = relativePath.rfind('\\');
-    if (folderEnd != std::string::npos)
-        CreateDirectoryA((disc + "\\" + relativePath.substr(0, folderEnd)).c_str(), nullptr);
-    WriteFileBytes(path, bytes);
-    EXPECT_TRUE(SetFileTimes(path, kSourceTime)) << path;
-    EXPECT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY)) << path;
-}
-
-// Content that tells its files apart.
-std::string Content(const std::string& name, size_t bytes)
-{
-    std::string content;
-    content.reserve(bytes);
-    for (size_t i = 0; content.size() < bytes; i++)
-        content += static_cast<char>(name[i % name.size()] + i / name.size() % 7);
-    return content;
-}
-
 TEST_F(InstallScenario, TwoDiscTitleWithTheSecondTypeFromTheCdromDrive)
 {
     const char drive = 'G';
@@ -184,6 +146,7 @@ TEST_F(InstallScenario, TwoDiscTitleWithTheSecondTypeFromTheCdromDrive)
     }
     EXPECT_TRUE(RegistryDword(HKEY_LOCAL_MACHINE, entry, "EstimatedSize", &number));
     EXPECT_EQ(2u * 1024, number);
+    ExpectListValuesForUnattendedUse(entry, installFolder);
 
     // The menu now shows the installed title.
     EXPECT_TRUE(WaitForMenuState(subForm, true));

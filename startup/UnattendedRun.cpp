@@ -1,0 +1,110 @@
+// The unattended run of the copy (-quiet): the install or the uninstall that a person would start from the menu,
+// with the command line's answers in place of the settings dialog and the questions, and an exit code at the end.
+#include "engine/EngineTexts.h"
+#include "engine/InstallPlan.h"
+#include "foundation/SystemFallbacks.h"
+#include "startup/SelfDeletion.h"
+#include "startup/StartupTexts.h"
+#include "startup/Unattended.h"
+#include "startup/UnattendedReport.h"
+#include "ui/MainWnd.h"
+#include "ui/MenuTexts.h"
+#include "uninstall/UninstallTexts.h"
+
+namespace {
+
+const char* RefusalText(UNATTENDED_REFUSAL refusal)
+{
+    switch (refusal) {
+    case kRefusalNoSuchType: return ZV_TEXT_NO_SUCH_TYPE;
+    case kRefusalTypeNeeded: return ZV_TEXT_TYPE_NEEDED;
+    case kRefusalAllUsers: return ZV_TEXT_ALL_USERS_REFUSED;
+    case kRefusalNone: break;
+    }
+    return "";
+}
+
+} // namespace
+
+int CMainWnd::RunUnattended(HINSTANCE instance, const COMMAND_LINE_OPTIONS& options)
+{
+    hInstance = instance;
+    unattendedOptions = &options;
+    ReadInstallState();
+    int exitCode = kExitDone;
+    if (options.uninstall) {
+        if (!isInstalled) {
+            ReportLine(
+                ZV_CAPTION_FAILURE, CZVString::Format(ZV_UNINSTALL_NOT_INSTALLED, settings.gametitle).GetString());
+            exitCode = kExitRefused;
+        } else if (isInstalledForAllUsers && !hasAdminRights) {
+            ReportLine(ZV_CAPTION_WARNING, ZV_UNINSTALL_ADMIN_ONLY);
+            exitCode = kExitRefused;
+        } else {
+            // Started from the list of installed programs, the first start waits for this run in the install
+            // folder's own program, which cannot be deleted while it runs: it goes, with the folder, at the next
+            // system start.
+            char firstStart[kPathBytes], folder[kPathBytes];
+            bool named = *JoinPath(firstStart, installedDir, moduleFileName) != '\0'
+                && CopyCutAtChar(folder, sizeof(folder), installedDir) != nullptr;
+            exitCode = Uninstall() ? kExitDone : kExitFailedLeftOver;
+            if (named && GetFileAttributesA(firstStart) != INVALID_FILE_ATTRIBUTES
+                && ScheduleSelfDeletion(firstStart)) {
+                RemoveTrailingBackslash(folder);
+                ScheduleSelfDeletion(folder);
+                ReportLine(ZV_CAPTION_STEP, CZVString::Format(ZV_TEXT_DELETED_AT_RESTART, firstStart).GetString());
+            }
+        }
+    } else {
+        exitCode = InstallUnattended(options);
+    }
+    unattendedOptions = nullptr;
+    return exitCode;
+}
+
+int CMainWnd::InstallUnattended(const COMMAND_LINE_OPTIONS& options)
+{
+    installLog.Empty();
+    SetCurrentDirectoryA(sourceDir);
+    if (isInstalled) {
+        CZVString installed = CZVString::Format(ZV_TEXT_ALREADY_INSTALLED, settings.gametitle);
+        if (!options.reinstall) {
+            ReportLine(ZV_CAPTION_CONFIRMATION, installed.GetString());
+            return kExitRefused;
+        }
+        // Installed again from scratch: the earlier install is taken away first, as its own log says, so that its
+        // files are not mistaken for someone else's that must not be overwritten.
+        ReportLine(ZV_CAPTION_STEP, installed.GetString());
+        if (isInstalledForAllUsers && !hasAdminRights) {
+            ReportLine(ZV_CAPTION_WARNING, ZV_UNINSTALL_ADMIN_ONLY);
+            return kExitRefused;
+        }
+        if (!Uninstall())
+            return kExitFailedLeftOver;
+        installLog.Empty();
+        SetCurrentDirectoryA(sourceDir);
+    }
+    RestoreSettings();
+    ShowScriptMessage(settings.installmessage, MB_OK);
+    ChooseDefaultInstallFolder();
+    UNATTENDED_REFUSAL refusal = ChooseUnattendedSettings(options, OffersAllUsers() && hasAdminRights, &settings);
+    if (refusal != kRefusalNone) {
+        ReportLine(ZV_CAPTION_ERROR, RefusalText(refusal));
+        return RefusalExitCode(refusal);
+    }
+    CZVString chosen = CZVString::Format(ZV_TEXT_SETTINGS_CHOSEN, settings.installtype + 1, settings.installdir,
+        settings.installsubdir, settings.desktopshortcut ? 1 : 0, settings.startmenushortcut ? 1 : 0,
+        settings.forAllUsers ? 1 : 0);
+    ReportLine(ZV_CAPTION_STEP, chosen.GetString());
+
+    // The dialog's question about too little space takes the answer that stops; nothing has been made yet.
+    char root[4];
+    FreeSpaceRoot(settings.installdir, root);
+    uint64_t freeBytes = 0;
+    if (GetFreeDiskBytes(root, &freeBytes)
+        && IsShortOfSpace(freeBytes, settings.installrequire[settings.installtype])) {
+        ReportLine(ZV_CAPTION_WARNING, ZV_SETTINGS_LOW_SPACE);
+        return kExitFailedUndone;
+    }
+    return RunInstallSteps();
+}
