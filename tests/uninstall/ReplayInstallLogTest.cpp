@@ -49,7 +49,10 @@ TEST_F(ReplayInstallLog, UndoesWhatTheLogNamesAndNothingElse)
         GetCurrentDirectoryA(sizeof(before), before);
         traceLines.clear();
         TraceSink previousSink = SetTraceSink([](const char* line) { traceLines.push_back(line); });
+        EXPECT_FALSE(window.LeftNothingOfLog()) << crlf;
         EXPECT_TRUE(window.ReplayInstallLog()) << crlf;
+        // A saved game keeps its folders; what the tampered lines name is no part of the install and is not asked.
+        EXPECT_EQ(!savedGame, window.LeftNothingOfLog()) << crlf;
         SetTraceSink(previousSink);
         GetCurrentDirectoryA(sizeof(after), after);
         EXPECT_STREQ(before, after) << crlf;
