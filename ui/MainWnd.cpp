@@ -131,6 +131,7 @@ LRESULT CMainWnd::BuildMenu()
     subForm.UpdateWindow();
     PlayScriptSound(settings.splashvoice);
     ShowScriptMessage(settings.splashmessage, MB_ICONINFORMATION | MB_SETFOREGROUND);
+    UndoInterruptedInstall();
     return 0;
 }
 
