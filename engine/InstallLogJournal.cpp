@@ -46,7 +46,10 @@ void CMainWnd::StartJournal()
         }
     }
     Trace("警告：CMainWnd::StartJournal ジャーナルを作成できません (%s)\n", path);
-    journal.Close();
+    if (journal.IsOpen()) {
+        journal.Close();
+        DeleteFileA(path);
+    }
 }
 
 void CMainWnd::EndJournal()

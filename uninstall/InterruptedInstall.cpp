@@ -34,6 +34,11 @@ bool CMainWnd::UndoInterruptedInstall()
         Trace("警告：CMainWnd::UndoInterruptedInstall ジャーナルを読めません (%s)\n", path);
         return true;
     }
+    // Nothing is made before the journal's first line is whole: a journal without one recorded nothing.
+    if (text.Find('\n') < 0) {
+        RemoveJournal();
+        return true;
+    }
     char commonPrograms[kPathBytes];
     GetCommonPrograms(commonPrograms);
     JOURNAL_READING reading = ReadJournal(text, settings.gametitle, settings.installsubdir, commonPrograms);
