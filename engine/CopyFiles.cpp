@@ -1,6 +1,6 @@
 // The copy of the chosen type's files, disc by disc, in chunks of 1 MiB inside the copy dialog: the disc prompts,
 // a measuring pass and a copy pass per disc, the overwrite question, the source's times on every copy, and one
-// "copy" line in the install log for every file that arrived whole.
+// "copy" line in the install log for every file that arrived whole (on the journal before the file is made).
 #include <vector>
 
 #include "engine/DiscPrompt.h"
@@ -48,7 +48,7 @@ bool CMainWnd::CopyFiles(HWND dialog)
     // COM stays up for the whole copy: the taskbar's list is made for every file, and setting COM up and down
     // each time costs more than the copy of a small file.
     CComInitialization com;
-    installLog.Append(kLogFileCopyBegins);
+    AppendLogLine(kLogFileCopyBegins);
     char startFolder[kPathBytes] = "";
     DWORD length = GetCurrentDirectoryA(sizeof(startFolder), startFolder);
     if (length >= sizeof(startFolder))
@@ -102,7 +102,7 @@ bool CMainWnd::CopyFiles(HWND dialog)
     SetTaskbarProgress(0, 0, TBPF_NOPROGRESS);
     if (!copied || copyCancelled || currentFileNumber < totalFileCount)
         return false;
-    installLog.Append(kLogFileCopyFinished);
+    AppendLogLine(kLogFileCopyFinished);
     return true;
 }
 
@@ -153,6 +153,7 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, const char* la
         FILE_ATTRIBUTE_NORMAL, nullptr);
     if (sourceHandle == INVALID_HANDLE_VALUE)
         return ReportCopyFailure(ZV_COPY_OPEN_FAILED, relativePath, MB_ICONERROR, nullptr);
+    JournalAhead(FormatLogCopy(relativePath));
     destHandle = fits
         ? CreateFileA(destination, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)
         : INVALID_HANDLE_VALUE;
@@ -160,6 +161,7 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, const char* la
         DWORD error = fits ? GetLastError() : ERROR_FILENAME_EXCED_RANGE;
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
             return ReportCopyFailure(ZV_COPY_WRITE_FAILED, destination, MB_ICONERROR, nullptr);
+        WithdrawJournalLine(); // the file is someone else's unless the user gives it up
         SetTaskbarProgress(currentFileNumber, totalFileCount, TBPF_PAUSED);
         CZVString question = CZVString::Format(ZV_COPY_OVERWRITE, destination);
         bool overwrite
@@ -168,6 +170,7 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, const char* la
             CloseCopyHandles();
             return false;
         }
+        JournalAhead(FormatLogCopy(relativePath));
         destHandle = CreateFileA(
             destination, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (destHandle == INVALID_HANDLE_VALUE)
@@ -211,7 +214,7 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, const char* la
     }
     SetFileTime(destHandle, &created, &accessed, &written);
     CloseCopyHandles();
-    installLog.Append(FormatLogCopy(relativePath));
+    AppendLogLine(FormatLogCopy(relativePath), true);
     currentFileNumber++;
     SetTaskbarProgress(currentFileNumber, totalFileCount, TBPF_NORMAL);
     return true;
@@ -233,8 +236,8 @@ void CMainWnd::MakeFileFolders(const char* relativePath)
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
             continue;
         // Logged like the script's folders, so that the undo and the uninstaller remove it once it is empty.
-        if (CreateDirectoryA(folder.GetString(), nullptr))
-            installLog.Append(FormatLogMakeDir(folder.GetString()));
+        AppendLogLine(FormatLogMakeDir(folder.GetString()));
+        CreateDirectoryA(folder.GetString(), nullptr);
     }
 }
 

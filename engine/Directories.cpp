@@ -23,12 +23,12 @@ bool CMainWnd::PrepareDirectories()
 
     char topFolder[kPathBytes];
     MakeTopFolder(settings.installdir, settings.installsubdir, topFolder);
+    AppendLogLine(FormatLogMakeDir(topFolder));
     MakeDirectoryPath(topFolder);
-    installLog.Append(FormatLogMakeDir(topFolder));
     for (int32_t i = 0; i < makeDirCount; i++) {
         CZVString folder = CZVString::Format("%s\\%s", topFolder, makeDirs[i]);
+        AppendLogLine(FormatLogMakeDir(folder.GetString()));
         MakeDirectoryPath(folder.GetString());
-        installLog.Append(FormatLogMakeDir(folder.GetString()));
     }
     totalFileCount = fileCount;
     return true;

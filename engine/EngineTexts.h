@@ -9,6 +9,9 @@
 #define ZV_INSTALL_DONE "%sのインストールは完了しました" // the title
 #define ZV_INSTALL_FAILED "インストール中にエラーが発生しました\nアンドゥーします"
 #define ZV_INSTALL_LOG_FILE "uninst.dat"
+#define ZV_INSTALL_INTERRUPTED                                                                                         \
+    "%sのインストールが途中で中断されています\n中断されたインストールを元に戻しますか？" // the title
+#define ZV_JOURNAL_FOLDER "ZVSetup" // in the Windows folder: the journals of installs that are running
 
 // The file set and the folders.
 #define ZV_INSTALL_NO_FILES "インストール指定されたファイルがありません"

@@ -1,6 +1,7 @@
 // One installation, from the press of the install button to the final message: the reinstall question, the
 // script's settings, the default folder, the settings dialog, then the steps in their fixed order. Success saves
-// the install log as "uninst.dat" in the install folder; a failed step is undone from the log kept so far.
+// the install log as "uninst.dat" in the install folder; a failed step is undone from the log kept so far. The
+// journal keeps the log on disk meanwhile; an earlier install of the title that was cut off is undone first.
 #include "engine/EngineTexts.h"
 #include "engine/InstallPlan.h"
 #include "foundation/RegProfile.h"
@@ -54,6 +55,8 @@ bool CMainWnd::Install()
 {
     installLog.Empty();
     SetCurrentDirectoryA(sourceDir);
+    if (!UndoInterruptedInstall())
+        return false;
     if (isInstalled) {
         CZVString question = CZVString::Format(ZV_INSTALL_AGAIN, settings.gametitle);
         if (MessageBox(question.GetString(), ZV_CAPTION_CONFIRMATION, MB_YESNO | MB_ICONQUESTION) != IDYES)
@@ -80,6 +83,7 @@ int CMainWnd::RunInstallSteps()
     installLog = FormatLogHeader(settings.gametitle, time);
     installLog.Append(FormatLogInstallType(settings.installtype));
     installLog.Append(FormatLogInstallDir(settings.installdir));
+    StartJournal();
 
     // A destination that would not fit a path fails before anything is made.
     bool installed
@@ -90,9 +94,10 @@ int CMainWnd::RunInstallSteps()
     int outcome = kExitDone;
     if (installed) {
         ReportStep(ZV_STEP_UNINSTALL_ENTRY, WriteUninstallEntry());
-        installLog.Append(kLogSelfCopy);
+        AppendLogLine(kLogSelfCopy);
         CZVString logFile = CZVString::Format("%s" ZV_INSTALL_LOG_FILE, installedDir);
         ReportStep(ZV_STEP_LOG_SAVED, installLog.Save(logFile.GetString()));
+        EndJournal();
         // The finish message's sound and text file are named from the disc's folder, as at the start of the
         // install: the copy may have left the current folder on another disc.
         SetCurrentDirectoryA(sourceDir);
@@ -108,6 +113,7 @@ int CMainWnd::RunInstallSteps()
         // The undo removes the links from where this install made them, whatever the menu found before it.
         isInstalledForAllUsers = settings.forAllUsers;
         ReplayInstallLog();
+        EndJournal();
         outcome = ReportStep(ZV_STEP_UNDO, LeftNothingOfLog()) ? kExitFailedUndone : kExitFailedLeftOver;
     }
     ReadInstallState();

@@ -9,20 +9,20 @@
 
 bool CMainWnd::WriteRegistrySettings()
 {
-    installLog.Append(kLogRegistryBegins);
+    AppendLogLine(kLogRegistryBegins);
     HKEY root = settings.forAllUsers ? HKEY_USERS : HKEY_CURRENT_USER;
     CZVString basePath
         = CZVString::Format(settings.forAllUsers ? ".DEFAULT\\Software\\%s" : "Software\\%s", settings.registryroot);
     CRegProfile profile;
     profile.SetRoot(root, basePath.GetString());
+    AppendLogLine(FormatLogRegistryKey(
+        settings.forAllUsers ? kLogAllUsers : kLogCurrentUser, basePath.GetString(), settings.registrykey));
     if (profile.Create(settings.registrykey)) {
-        installLog.Append(FormatLogRegistryKey(
-            settings.forAllUsers ? kLogAllUsers : kLogCurrentUser, basePath.GetString(), settings.registrykey));
         if (profile.SetString(settings.registryinstalldirvalue, installedDir)) {
-            installLog.Append(FormatLogValue(settings.registryinstalldirvalue));
+            AppendLogLine(FormatLogValue(settings.registryinstalldirvalue));
             int32_t typeValue = settings.forceinstalltype != 0 ? settings.forceinstalltype : settings.installtype;
             if (profile.SetInt(settings.registryinstalltypevalue, static_cast<DWORD>(typeValue)))
-                installLog.Append(FormatLogValue(settings.registryinstalltypevalue));
+                AppendLogLine(FormatLogValue(settings.registryinstalltypevalue));
         }
     }
     profile.Close();
@@ -31,17 +31,17 @@ bool CMainWnd::WriteRegistrySettings()
 
 bool CMainWnd::WriteUninstallEntry()
 {
-    installLog.Append(kLogUninstallEntryBegins);
+    AppendLogLine(kLogUninstallEntryBegins);
     // The title names the entry's key: a backslash in it would make keys below the entry that the uninstaller,
     // which deletes exactly one key below the uninstall list, would leave behind.
     if (settings.gametitle[0] == '\0' || CZVString(settings.gametitle).Find('\\') >= 0)
         return false;
     CRegProfile profile;
     profile.SetRoot(HKEY_LOCAL_MACHINE, ZV_UNINSTALL_KEY);
+    // Logged before the key is made, so that the undo deletes the whole key whatever happens next.
+    AppendLogLine(FormatLogRegistryKey(kLogLocalMachine, ZV_UNINSTALL_KEY, settings.gametitle));
     if (!profile.Create(settings.gametitle))
         return false;
-    // Logged before any value, so that the undo deletes the whole key whatever happens next.
-    installLog.Append(FormatLogRegistryKey(kLogLocalMachine, ZV_UNINSTALL_KEY, settings.gametitle));
 
     // Built by joining, not by Format: four path-sized parts can pass Format's 1024 bytes.
     CZVString uninstallString = CZVString("\"") + installedDir + moduleFileName + "\" -dir \"" + installedDir + "\""
@@ -68,7 +68,7 @@ bool CMainWnd::WriteUninstallEntry()
         profile.SetString("InstallDate", FormatInstallDate(today.wYear, today.wMonth, today.wDay).GetString());
         profile.SetInt("NoModify", 1);
         profile.SetInt("NoRepair", 1);
-        installLog.Append(FormatLogValue("UninstallString"));
+        AppendLogLine(FormatLogValue("UninstallString"));
     }
     profile.Close();
     return written;

@@ -29,9 +29,9 @@ IShellLinkA* NewShellLink()
 
 // Makes linkPath point at the target in installedDir and logs it. A link whose file or target path would not
 // fit a path buffer is skipped rather than made under a cut name, as is one whose object offers no IPersistFile;
-// neither is logged. A failed save goes unnoticed: its line is logged all the same.
+// neither is logged. The line is logged before the save, and a failed save goes unnoticed.
 void MakeLink(
-    IShellLinkA* link, const CZVString& linkPath, const char* installedDir, const LINK_TARGET& target, CZVString* log)
+    IShellLinkA* link, const CZVString& linkPath, const char* installedDir, const LINK_TARGET& target, CMainWnd* log)
 {
     CZVString targetPath = CZVString::Format("%s%s", installedDir, target.fileName);
     if (linkPath.GetLength() >= kPathBytes || targetPath.GetLength() >= kPathBytes)
@@ -48,9 +48,9 @@ void MakeLink(
     WCHAR widePath[kPathBytes];
     widePath[0] = L'\0';
     MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, linkPath.GetString(), -1, widePath, kPathBytes);
+    log->AppendLogLine(FormatLogShortcut(linkPath.GetString()));
     file->Save(widePath, TRUE);
     file->Release();
-    log->Append(FormatLogShortcut(linkPath.GetString()));
 }
 
 } // namespace
@@ -59,7 +59,7 @@ bool CMainWnd::CreateShortcuts()
 {
     if (!settings.startmenushortcut && !settings.desktopshortcut)
         return true;
-    installLog.Append(kLogShortcutsBegin);
+    AppendLogLine(kLogShortcutsBegin);
 
     HRESULT comResult = CoInitialize(nullptr);
     IMalloc* allocator = nullptr;
@@ -86,14 +86,14 @@ bool CMainWnd::CreateShortcuts()
                 if (link != nullptr) {
                     const char* folder = group.GetString();
                     MakeLink(link, CZVString::Format(ZV_SHORTCUT_LINK, folder, settings.gametitle), installedDir, game,
-                        &installLog);
+                        this);
                     const LINK_TARGET uninstaller = {moduleFileName, settings.uninstallcommand, 1};
                     MakeLink(link, CZVString::Format(ZV_SHORTCUT_UNINSTALL_LINK, folder, settings.gametitle),
-                        installedDir, uninstaller, &installLog);
+                        installedDir, uninstaller, this);
                     for (const SHORTCUT_ENTRY& entry : shortcuts) {
                         const LINK_TARGET extra = {entry.target, entry.arguments, entry.iconIndex};
-                        MakeLink(link, CZVString::Format(ZV_SHORTCUT_LINK, folder, entry.name), installedDir, extra,
-                            &installLog);
+                        MakeLink(
+                            link, CZVString::Format(ZV_SHORTCUT_LINK, folder, entry.name), installedDir, extra, this);
                     }
                     link->Release();
                 }
@@ -110,8 +110,8 @@ bool CMainWnd::CreateShortcuts()
         } else {
             IShellLinkA* link = NewShellLink();
             if (link != nullptr) {
-                MakeLink(link, CZVString::Format(ZV_SHORTCUT_LINK, desktop, settings.gametitle), installedDir, game,
-                    &installLog);
+                MakeLink(
+                    link, CZVString::Format(ZV_SHORTCUT_LINK, desktop, settings.gametitle), installedDir, game, this);
                 link->Release();
             }
         }

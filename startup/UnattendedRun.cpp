@@ -64,6 +64,9 @@ int CMainWnd::RunUnattended(HINSTANCE instance, const COMMAND_LINE_OPTIONS& opti
 
 int CMainWnd::InstallUnattended(const COMMAND_LINE_OPTIONS& options)
 {
+    // An install of the title that was cut off is taken away first, or nothing is installed.
+    if (!UndoInterruptedInstall())
+        return kExitRefused;
     installLog.Empty();
     SetCurrentDirectoryA(sourceDir);
     if (isInstalled) {

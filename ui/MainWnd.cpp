@@ -132,6 +132,7 @@ LRESULT CMainWnd::BuildMenu()
     subForm.UpdateWindow();
     PlayScriptSound(settings.splashvoice);
     ShowScriptMessage(settings.splashmessage, MB_ICONINFORMATION | MB_SETFOREGROUND);
+    UndoInterruptedInstall();
     return 0;
 }
 

@@ -3,6 +3,7 @@
 // folder (the script's in script/, the start-up helpers in startup/, the menu in ui/).
 #pragma once
 
+#include "engine/JournalFile.h"
 #include "script/InstallDescription.h"
 #include "ui/ZVWnd.h"
 
@@ -98,6 +99,26 @@ public:
     // two values cannot be written.
     bool WriteUninstallEntry();
 
+    // --- the install log and its journal (engine/) ---
+    // Every line of the install log goes through here: into installLog and onto the journal, where it is before
+    // the action it records can leave a trace. A section line ("#") first flushes the journal: the step before it
+    // is complete. alreadyJournaled: the line went onto the journal ahead of its action (JournalAhead) and joins
+    // installLog only now that the action is complete.
+    void AppendLogLine(const CZVString& line, bool alreadyJournaled = false);
+    // Writes a line onto the journal alone, ahead of an action whose line joins installLog only once the action is
+    // complete (a copied file); WithdrawJournalLine takes it back when the action is not taken after all.
+    void JournalAhead(const CZVString& line);
+    void WithdrawJournalLine();
+    // The title's journal: the Windows folder, "ZVSetup", JournalFileName of the title; false when it does not fit.
+    bool GetJournalPath(char* path);
+    // Starts the journal with installLog so far. Without it (an unwritable Windows folder) the install goes on as
+    // before, traced.
+    void StartJournal();
+    // Closes and deletes the journal: the install was saved or undone.
+    void EndJournal();
+    // Deletes the title's journal, and the journals' folder when no other is in it; false when the journal stays.
+    bool RemoveJournal();
+
     // --- uninstalling (uninstall/) ---
     // Replays installLog from its last line to its first, undoing what an install of this program can have
     // written. False only when the replay could not start (no shell allocator, an empty log).
@@ -117,6 +138,11 @@ public:
     bool RemoveShortcuts();
     bool RemoveRegistryKeys();
     bool RemoveUninstallEntry();
+    // Looks for the journal of an install of this title that was cut off, asks whether to undo it and, on yes,
+    // replays it, deletes it and shows the new install state. True when none is left: none was found, it was
+    // another title's, its install had ended, or it was undone. False when the user keeps it or the replay could not
+    // run.
+    bool UndoInterruptedInstall();
 
     char sourceDir[260]; // the folder of the disc that holds "Install.ifo"
     char installedDir[260]; // the install folder with its trailing backslash; empty when not installed
@@ -127,6 +153,7 @@ public:
 
     CZVString installLog; // the install log while it is built, or "uninst.dat" as read by the uninstall
     const COMMAND_LINE_OPTIONS* unattendedOptions; // an unattended run's answers in place of a person's; or null
+    CJournalFile journal; // open while an install runs
     char chosenBaseDir[260]; // the settings dialog's folder until "次へ" writes it into settings.installdir
     char moduleFileName[260]; // the running program's file name with its extension, without folder
     int fileVersionMajor; // of the program's own version resource, for the uninstall entry

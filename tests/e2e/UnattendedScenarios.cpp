@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/e2e/InstallScenario.h"
+#include "uninstall/InstallJournal.h"
 
 namespace {
 
@@ -285,6 +286,28 @@ TEST_F(UnattendedScenario, RefusalsAndFailuresEndWithTheirExitCodes)
                   "[手順] ファイルのコピー 失敗", "[失敗] インストール中にエラーが発生しました アンドゥーします",
                   "[手順] アンドゥー 完了", "[手順] 終了コード 4"}),
         Report());
+    // An install cut off before: unattended, it is undone only on -reinstall, and nothing new starts without that.
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof(windows));
+    CreateDirectoryA((std::string(windows) + "\\ZVSetup").c_str(), nullptr);
+    const std::string journal = std::string(windows) + "\\ZVSetup\\" + JournalFileName(title.c_str()).GetString();
+    WriteFileBytes(journal,
+        "## " + title + "インストールログ 2026-12- 8 10: 0: 0\n$InstallType = 0\n$InstallDir = " + baseFolder
+            + "\nmkdir " + baseFolder + "\\" + subdir + "\n#FileCopy\n");
+    CreateDirectoryA(installFolder.c_str(), nullptr);
+    const std::string interrupted
+        = "[確認] " + title + "のインストールが途中で中断されています 中断されたインストールを元に戻しますか？";
+    EXPECT_EQ(2u, RunQuiet('D', "-quiet"));
+    EXPECT_EQ((std::vector<std::string>{interrupted, "[手順] 終了コード 2"}), Report());
+    EXPECT_TRUE(PathExists(journal) && PathExists(installFolder)) << "kept for a person to decide";
+    EXPECT_EQ(0u, RunQuiet('D', "-quiet -reinstall -type:1"));
+    EXPECT_EQ(interrupted, Report().front());
+    EXPECT_FALSE(PathExists(journal));
+    EXPECT_EQ(
+        (std::vector<std::string>{"Install.ifo", "ZVSetup.exe", "game.exe", "uninst.dat"}), ListTree(installFolder));
+    EXPECT_EQ(0u, RunQuiet('D', "-quiet -uninstall"));
+    ExpectNothingOf(title, installFolder, group, "無人失敗");
+
     EXPECT_EQ(std::vector<std::string>{}, watch.Stop()) << "windows shown by an unattended run";
 
     // Without -quiet nothing changes: an option not understood is passed over, the first start ends with -1, and

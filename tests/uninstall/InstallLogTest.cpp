@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/InstallPlan.h"
+#include "uninstall/InstallJournal.h"
 #include "uninstall/InstallLog.h"
 
 namespace {
@@ -145,6 +146,53 @@ TEST(InstallLog, LinesNoInstallWritesAreRefused)
     // An install folder that is not absolute holds nothing: its files would be taken from the current folder.
     EXPECT_FALSE(IsInstallAction(ReadLogLine(CZVString("mkdir Title\\save")), "Title\\"));
     EXPECT_FALSE(IsInstallAction(ReadLogLine(CZVString("copy game.exe")), ""));
+}
+
+// A journal found at a title's start: whose it is, whether the install got to its end, where it installed, for whom.
+TEST(InstallLog, JournalsAreReadOnlyForTheirTitleAndTheirScriptsFolder)
+{
+    std::string folder;
+    const std::string user = WrittenLog("D:\\Games", "献立表", false, &folder);
+    const std::string allUsers = WrittenLog("D:\\Games", "献立表", true, &folder);
+    const std::string cutAfterLinks = allUsers.substr(0, allUsers.find("#Registry Set"));
+    const std::string header = user.substr(0, user.find("$InstallType"));
+    struct {
+        const char* what;
+        std::string journal;
+        const char* title;
+        const char* subdir;
+        bool own, finished, forAllUsers;
+        const char* installFolder;
+    } const rows[] = {
+        {"complete", user, "献立表", "献立表", true, true, false, "D:\\Games\\献立表\\"},
+        {"complete, for all users", allUsers, "献立表", "献立表", true, true, true, "D:\\Games\\献立表\\"},
+        {"cut after the links", cutAfterLinks, "献立表", "献立表", true, false, true, "D:\\Games\\献立表\\"},
+        {"cut after the header", header, "献立表", "献立表", true, false, false, ""},
+        {"with CR LF",
+            "## 献立表インストールログ 2026-12- 7  9: 5: 3\r\n$InstallDir = D:\\G\r\nmkdir D:\\G\\献立表\r\n", "献立表",
+            "献立表", true, false, false, "D:\\G\\献立表\\"},
+        {"a title that begins alike", user, "献立", "献立表", false, false, false, ""},
+        {"a title that goes on", user, "献立表2", "献立表", false, false, false, ""},
+        {"empty", "", "献立表", "献立表", false, false, false, ""},
+        {"another sub-folder in the script", user, "献立表", "別", true, true, false, ""},
+        {"a first folder the script does not make",
+            header + "$InstallDir = D:\\Games\nmkdir D:\\\nmkdir D:\\Games\\献立表\n", "献立表", "献立表", true, false,
+            false, ""},
+    };
+    for (const auto& row : rows) {
+        JOURNAL_READING reading
+            = ReadJournal(CZVString(row.journal.c_str()), row.title, row.subdir, "C:\\All\\Programs");
+        EXPECT_EQ(row.own, reading.ownTitle) << row.what;
+        EXPECT_EQ(row.finished, reading.finished) << row.what;
+        EXPECT_EQ(row.forAllUsers, reading.forAllUsers) << row.what;
+        EXPECT_STREQ(row.installFolder, reading.installFolder.GetString()) << row.what;
+    }
+
+    // The name: the same for the same bytes, another for another title, always a plain file name.
+    EXPECT_STREQ("CBF29CE484222325.jnl", JournalFileName("").GetString());
+    EXPECT_EQ(JournalFileName("献立表"), JournalFileName("献立表"));
+    EXPECT_NE(JournalFileName("献立表"), JournalFileName("献立表2"));
+    EXPECT_EQ(20, JournalFileName("a\\b:c*?\"<>|/").GetLength());
 }
 
 } // namespace

@@ -1,0 +1,71 @@
+// The install log as the steps append it, and its journal on disk: each line is there before the action it records
+// can leave a trace, so that an install cut off at any moment can be undone at the next start
+// (uninstall/InterruptedInstall.cpp).
+#include "engine/EngineTexts.h"
+#include "foundation/Trace.h"
+#include "ui/MainWnd.h"
+#include "uninstall/InstallJournal.h"
+
+void CMainWnd::AppendLogLine(const CZVString& line, bool alreadyJournaled)
+{
+    installLog.Append(line);
+    if (alreadyJournaled)
+        return;
+    if (line.GetAt(0) == '#')
+        journal.Flush();
+    journal.Append(line);
+}
+
+void CMainWnd::JournalAhead(const CZVString& line)
+{
+    journal.Append(line);
+}
+
+void CMainWnd::WithdrawJournalLine()
+{
+    journal.WithdrawLast();
+}
+
+bool CMainWnd::GetJournalPath(char* path)
+{
+    char windows[kPathBytes], folder[kPathBytes];
+    UINT length = GetWindowsDirectoryA(windows, sizeof(windows));
+    path[0] = '\0';
+    return length > 0 && length < sizeof(windows) && *JoinPath(folder, windows, ZV_JOURNAL_FOLDER) != '\0'
+        && *JoinPath(path, folder, JournalFileName(settings.gametitle).GetString()) != '\0';
+}
+
+void CMainWnd::StartJournal()
+{
+    char path[kPathBytes], folder[kPathBytes];
+    if (GetJournalPath(path)) {
+        CopyCutAtChar(folder, FolderPartLength(path) + 1, path);
+        if (MakeDirectoryPath(folder) && journal.Create(path) && journal.Append(installLog)) {
+            journal.Flush();
+            return;
+        }
+    }
+    Trace("警告：CMainWnd::StartJournal ジャーナルを作成できません (%s)\n", path);
+    if (journal.IsOpen()) {
+        journal.Close();
+        DeleteFileA(path);
+    }
+}
+
+void CMainWnd::EndJournal()
+{
+    if (!journal.IsOpen())
+        return;
+    journal.Close();
+    RemoveJournal();
+}
+
+bool CMainWnd::RemoveJournal()
+{
+    char path[kPathBytes], folder[kPathBytes];
+    if (!GetJournalPath(path) || !DeleteFileA(path))
+        return false;
+    CopyCutAtChar(folder, FolderPartLength(path) + 1, path);
+    RemoveDirectoryA(folder);
+    return true;
+}
