@@ -1,8 +1,11 @@
 // The copy of the chosen type's files, disc by disc, in chunks of 1 MiB inside the copy dialog: the disc prompts,
 // a measuring pass and a copy pass per disc, the overwrite question, the source's times on every copy, and one
-// "copy" line in the install log for every file that arrived whole (on the journal before the file is made).
+// "copy" line in the install log for every file that arrived whole (on the journal before the file is made). The
+// copy runs as fast as the files come; the windows get their messages and the dialog its redraws by the clock
+// (engine/CopyPace.h), not per chunk.
 #include <vector>
 
+#include "engine/CopyPace.h"
 #include "engine/DiscPrompt.h"
 #include "engine/EngineTexts.h"
 #include "engine/InstallPlan.h"
@@ -14,12 +17,12 @@
 #include "uninstall/InstallLog.h"
 
 #include <commctrl.h> // after <windows.h>, which it needs
+#include <mmsystem.h>
 #include <shobjidl.h>
 
 namespace {
 
 const DWORD kChunkBytes = 1048576;
-const DWORD kPaceMs = 10; // the user interface gets at least this after every chunk
 
 bool HasFilesOnDisc(const std::vector<FILE_ENTRY>& files, int32_t disc)
 {
@@ -40,13 +43,37 @@ void SetBar(HWND dialog, int bar, int64_t percent)
     SendDlgItemMessageA(dialog, bar, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
 }
 
+// A millisecond clock on every Windows: GetTickCount counts in steps of 55 ms on the 95 family.
+uint32_t Now()
+{
+    return timeGetTime();
+}
+
 } // namespace
+
+// What one copy keeps for all its files, made once so that a file costs its own calls and nothing more: the one
+// buffer, the disc being copied, the pace, and the file the dialog names.
+struct COPY_RUN {
+    std::vector<char> buffer;
+    const char* label; // of the disc being copied
+    int64_t discBytes; // the measured bytes of that disc
+    CCopyPace pace;
+    const char* relativePath; // of the file being copied, while CopyOneFile runs
+
+    COPY_RUN()
+        : buffer(kChunkBytes)
+        , label("")
+        , discBytes(0)
+        , pace(Now())
+        , relativePath("")
+    {
+    }
+};
 
 bool CMainWnd::CopyFiles(HWND dialog)
 {
-    std::vector<char> buffer(kChunkBytes);
-    // COM stays up for the whole copy: the taskbar's list is made for every file, and setting COM up and down
-    // each time costs more than the copy of a small file.
+    COPY_RUN run;
+    // COM stays up for the whole copy, and with it the taskbar's list, made once.
     CComInitialization com;
     AppendLogLine(kLogFileCopyBegins);
     char startFolder[kPathBytes] = "";
@@ -64,6 +91,7 @@ bool CMainWnd::CopyFiles(HWND dialog)
         if (!HasFilesOnDisc(files, disc))
             continue;
         const char* label = static_cast<size_t>(disc - 1) < discLabels.size() ? discLabels[disc - 1].GetString() : "";
+        run.label = label;
         if (startFolder[0] != '\0')
             SetCurrentDirectoryA(startFolder);
         while (copied && !FindDisc(disc)) {
@@ -74,8 +102,7 @@ bool CMainWnd::CopyFiles(HWND dialog)
                     == IDOK
                 && !copyCancelled;
         }
-        int64_t discBytes = 0;
-        copied = copied && MeasureDisc(files, disc, &discBytes);
+        copied = copied && MeasureDisc(files, disc, &run.discBytes);
         discBytesDone = 0;
         for (copyCursor = 0; copied && copyCursor < files.size(); copyCursor++) {
             const FILE_ENTRY& entry = files[copyCursor];
@@ -89,17 +116,24 @@ bool CMainWnd::CopyFiles(HWND dialog)
                 copied = !copyCancelled;
                 continue;
             }
+            // Every file of an entry lies in the entry's folder: its folders are made once, before its first file.
+            bool foldersMade = false;
             do {
                 if (!IsFile(found))
                     continue;
                 char relativePath[kPathBytes];
                 // No further file is started once the user has cancelled.
-                copied = !copyCancelled && MakeRelativePath(entry.fileName.GetString(), found.cFileName, relativePath)
-                    && CopyOneFile(dialog, relativePath, label, discBytes, buffer.data());
+                copied = !copyCancelled && MakeRelativePath(entry.fileName.GetString(), found.cFileName, relativePath);
+                if (copied && !foldersMade) {
+                    MakeFileFolders(relativePath);
+                    foldersMade = true;
+                }
+                copied = copied && CopyOneFile(dialog, relativePath, &run);
             } while (copied && FindNextFileA(search.Get(), &found));
         }
     }
     SetTaskbarProgress(0, 0, TBPF_NOPROGRESS);
+    ReleaseTaskbarList();
     if (!copied || copyCancelled || currentFileNumber < totalFileCount)
         return false;
     AppendLogLine(kLogFileCopyFinished);
@@ -134,25 +168,30 @@ bool CMainWnd::MeasureDisc(const std::vector<FILE_ENTRY>& files, int32_t disc, i
     return true;
 }
 
-bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, const char* label, int64_t discBytes, char* buffer)
+bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, COPY_RUN* run)
 {
     // A destination that would not fit a path is never cut into another file's name: it counts as unwritable.
-    CZVString destinationText = CZVString::Format("%s%s", installedDir, relativePath);
-    const char* destination = destinationText.GetString();
-    bool fits = destinationText.GetLength() < kPathBytes;
+    // Both parts are shorter than a path, so together they fit twice a path's bytes.
+    char destination[2 * kPathBytes];
+    int folderLength = lstrlenA(installedDir);
+    lstrcpynA(destination, installedDir, kPathBytes);
+    lstrcpynA(destination + folderLength, relativePath, kPathBytes);
+    bool fits = lstrlenA(destination) < kPathBytes;
 
-    SetTaskbarProgress(currentFileNumber, totalFileCount, TBPF_NORMAL);
-    SetBar(dialog, IDC_FILE_PROGRESS, 0);
-    CZVString fileText = CZVString::Format(ZV_COPY_FILE_TEXT, relativePath, label);
-    CZVString countText = CZVString::Format(ZV_COPY_COUNT_TEXT, currentFileNumber, totalFileCount);
-    SetDlgItemTextA(dialog, IDC_FILE_TEXT, fileText.GetString());
-    SetDlgItemTextA(dialog, IDC_DISC_TEXT, countText.GetString());
+    run->relativePath = relativePath;
+    fileBytesDone = 0;
+    fileSize = 0;
+    ShowCopyProgress(dialog, run, false);
+    // Each failure shows its box over the dialog naming the file it is about.
+    auto fail = [&](const char* format, const char* path, UINT type, const char* partialFile) {
+        ShowCopyProgress(dialog, run, true);
+        return ReportCopyFailure(format, path, type, partialFile);
+    };
 
-    MakeFileFolders(relativePath);
     sourceHandle = CreateFileA(relativePath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
         FILE_ATTRIBUTE_NORMAL, nullptr);
     if (sourceHandle == INVALID_HANDLE_VALUE)
-        return ReportCopyFailure(ZV_COPY_OPEN_FAILED, relativePath, MB_ICONERROR, nullptr);
+        return fail(ZV_COPY_OPEN_FAILED, relativePath, MB_ICONERROR, nullptr);
     JournalAhead(FormatLogCopy(relativePath));
     destHandle = fits
         ? CreateFileA(destination, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)
@@ -160,8 +199,9 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, const char* la
     if (destHandle == INVALID_HANDLE_VALUE) {
         DWORD error = fits ? GetLastError() : ERROR_FILENAME_EXCED_RANGE;
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
-            return ReportCopyFailure(ZV_COPY_WRITE_FAILED, destination, MB_ICONERROR, nullptr);
+            return fail(ZV_COPY_WRITE_FAILED, destination, MB_ICONERROR, nullptr);
         WithdrawJournalLine(); // the file is someone else's unless the user gives it up
+        ShowCopyProgress(dialog, run, true);
         SetTaskbarProgress(currentFileNumber, totalFileCount, TBPF_PAUSED);
         CZVString question = CZVString::Format(ZV_COPY_OVERWRITE, destination);
         bool overwrite
@@ -171,40 +211,40 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, const char* la
             return false;
         }
         JournalAhead(FormatLogCopy(relativePath));
+        SetTaskbarProgress(currentFileNumber, totalFileCount, TBPF_NORMAL);
         destHandle = CreateFileA(
             destination, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (destHandle == INVALID_HANDLE_VALUE)
-            return ReportCopyFailure(ZV_COPY_WRITE_FAILED, destination, MB_ICONERROR, nullptr);
+            return fail(ZV_COPY_WRITE_FAILED, destination, MB_ICONERROR, nullptr);
     }
 
     FILETIME created, accessed, written;
     GetFileTime(sourceHandle, &created, &accessed, &written);
     int64_t size = 0;
     if (!GetFileSize64(sourceHandle, &size))
-        return ReportCopyFailure(ZV_COPY_SIZE_FAILED, relativePath, MB_ICONERROR, destination);
+        return fail(ZV_COPY_SIZE_FAILED, relativePath, MB_ICONERROR, destination);
     fileSize = size;
-    fileBytesDone = 0;
     int64_t remaining = size;
+    char* buffer = run->buffer.data();
     while (remaining > 0) {
         DWORD chunk = remaining < kChunkBytes ? static_cast<DWORD>(remaining) : kChunkBytes;
         DWORD read = 0, wrote = 0;
         // A cancel closes the files: the next read fails here and the partial file goes.
         if (!ReadFile(sourceHandle, buffer, chunk, &read, nullptr) || read < chunk
             || !WriteFile(destHandle, buffer, read, &wrote, nullptr))
-            return ReportCopyFailure(ZV_COPY_FAILED, destination, MB_ICONERROR | MB_SETFOREGROUND, destination);
+            return fail(ZV_COPY_FAILED, destination, MB_ICONERROR | MB_SETFOREGROUND, destination);
         remaining -= wrote;
         fileBytesDone += wrote;
         discBytesDone += wrote;
-        SetBar(dialog, IDC_FILE_PROGRESS, Percent(fileBytesDone, fileSize));
-        SetBar(dialog, IDC_DISC_PROGRESS, Percent(discBytesDone, discBytes));
+        ShowCopyProgress(dialog, run, false);
         if (wrote != chunk) {
             if (remaining > 0)
-                return ReportCopyFailure(ZV_COPY_FAILED, destination, MB_ICONERROR | MB_SETFOREGROUND, destination);
+                return fail(ZV_COPY_FAILED, destination, MB_ICONERROR | MB_SETFOREGROUND, destination);
             break;
         }
-        while (GetApp()->PeekAndPump())
-            Sleep(1);
-        Sleep(kPaceMs);
+        if (!run->pace.IsPumpDue(Now()))
+            continue;
+        PumpCopyMessages(run);
         if (copyCancelled && remaining == 0) {
             // Cancelled after the last chunk: the file is whole but will not be logged, so it must not stay.
             CloseCopyHandles();
@@ -216,8 +256,41 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, const char* la
     CloseCopyHandles();
     AppendLogLine(FormatLogCopy(relativePath), true);
     currentFileNumber++;
-    SetTaskbarProgress(currentFileNumber, totalFileCount, TBPF_NORMAL);
+    // After every file, however small: a cancel is met before the next one starts.
+    PumpCopyMessages(run);
     return true;
+}
+
+void CMainWnd::ShowCopyProgress(HWND dialog, COPY_RUN* run, bool force)
+{
+    COPY_VIEW view
+        = {currentFileNumber, totalFileCount, Percent(fileBytesDone, fileSize), Percent(discBytesDone, run->discBytes)};
+    unsigned parts = run->pace.Redraw(view, Now(), force);
+    if (parts & kViewTexts) {
+        CZVString fileText = CZVString::Format(ZV_COPY_FILE_TEXT, run->relativePath, run->label);
+        CZVString countText = CZVString::Format(ZV_COPY_COUNT_TEXT, currentFileNumber, totalFileCount);
+        SetDlgItemTextA(dialog, IDC_FILE_TEXT, fileText.GetString());
+        SetDlgItemTextA(dialog, IDC_DISC_TEXT, countText.GetString());
+        SetTaskbarProgress(currentFileNumber, totalFileCount, TBPF_NORMAL);
+    }
+    if (parts & kViewFileBar)
+        SetBar(dialog, IDC_FILE_PROGRESS, view.filePercent);
+    if (parts & kViewDiscBar)
+        SetBar(dialog, IDC_DISC_PROGRESS, view.discPercent);
+}
+
+void CMainWnd::PumpCopyMessages(COPY_RUN* run)
+{
+    uint32_t now = Now();
+    bool due = run->pace.IsPumpDue(now);
+    while (GetApp()->PeekAndPump()) { }
+    // Once a pace interval, the rest of the time slice goes to whoever is waiting for it (the shell drawing the
+    // taskbar, another program); with nobody waiting the copy goes on at once. Not after every small file: a
+    // busy machine would take a slice from the copy for each.
+    if (due) {
+        Sleep(0);
+        run->pace.Pumped(now);
+    }
 }
 
 void CMainWnd::MakeFileFolders(const char* relativePath)

@@ -7,16 +7,30 @@
 
 void CMainWnd::SetTaskbarProgress(int completed, int total, int state)
 {
-    CComInitialization com;
-    ITaskbarList3* taskbar = nullptr;
-    if (SUCCEEDED(CoCreateInstance(
-            CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3, reinterpret_cast<void**>(&taskbar)))) {
-        // The list must be initialized before any other of its calls.
-        if (SUCCEEDED(taskbar->HrInit())) {
-            taskbar->SetProgressState(hwnd, static_cast<TBPFLAG>(state));
-            if (state != TBPF_NOPROGRESS)
-                taskbar->SetProgressValue(hwnd, static_cast<ULONGLONG>(completed), static_cast<ULONGLONG>(total));
+    // The list is asked for once: a system without it is not asked again for every update.
+    if (!taskbarListTried) {
+        taskbarListTried = true;
+        ITaskbarList3* list = nullptr;
+        if (SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
+                reinterpret_cast<void**>(&list)))) {
+            // The list must be initialized before any other of its calls.
+            if (SUCCEEDED(list->HrInit()))
+                taskbarList = list;
+            else
+                list->Release();
         }
-        taskbar->Release();
     }
+    if (taskbarList == nullptr)
+        return;
+    taskbarList->SetProgressState(hwnd, static_cast<TBPFLAG>(state));
+    if (state != TBPF_NOPROGRESS)
+        taskbarList->SetProgressValue(hwnd, static_cast<ULONGLONG>(completed), static_cast<ULONGLONG>(total));
+}
+
+void CMainWnd::ReleaseTaskbarList()
+{
+    if (taskbarList != nullptr)
+        taskbarList->Release();
+    taskbarList = nullptr;
+    taskbarListTried = false;
 }

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# The install benchmark: a disc of 4 files of 32 MiB and 2,000 files of 4 KiB, copied once with cp -r and once
-# installed by ZVSetup.exe under Wine through its real dialogs (bench/InstallBench.cpp prints the figures).
+# The install benchmark: a disc of 4 files of 32 MiB and 2,000 files of 4 KiB, copied with cp -r, copied by our
+# own plain Win32 copy loop under Wine (bench/CopyFloor.cpp, the floor) and installed by ZVSetup.exe under Wine
+# through its real dialogs (bench/InstallBench.cpp installs and prints the figures). The disc's second install
+# type is the whole disc; its first (the large files and 1,000 small ones) is the one the cancels are tried on.
 #   install-bench.sh BUILD_DIR WINE_ARCH
+# ZV_BENCH_PROGRAM names another ZVSetup.exe to measure instead of the build's (an older build, to compare).
 set -euo pipefail
 build="$(cd "$1" && pwd)"
 arch="$2"
@@ -14,23 +17,39 @@ rm -rf "$work"
 mkdir -p "$disc/big" "$disc/small" "$work/base"
 for i in 1 2 3 4; do head -c 33554432 /dev/urandom >"$disc/big/big$i.bin"; done
 head -c $((2000 * 4096)) /dev/urandom | split -b 4096 -a 4 -d --additional-suffix=.dat - "$disc/small/s"
-cp "$windows/ZVSetup.exe" "$root/examples/disc1/splash.bmp" "$disc/"
-printf '%s\r\n' '$gametitle = ZVBench' '$installsubdir = ZVBench' '$installtypecount = 1' \
+cp "${ZV_BENCH_PROGRAM:-$windows/ZVSetup.exe}" "$disc/ZVSetup.exe"
+cp "$root/examples/disc1/splash.bmp" "$disc/"
+printf '%s\r\n' '$gametitle = ZVBench' '$installsubdir = ZVBench' '$installtypecount = 2' \
+    '$installtypename = 一部,全部' '$installrequire = 0,0' \
     '$registryroot = ZVBench' '$registrykey = ZVBench' '$registryinstalldirvalue = InstallDir' \
-    '&start' 'big\*.bin' 'small\*.dat' >"$disc/Install.ifo"
+    '&start' 'big\*.bin' 'small\s0*.dat' '&end' '&start' 'small\s1*.dat' '&end' | iconv -f UTF-8 -t CP932 >"$disc/Install.ifo"
 
-sync
-start=$(date +%s.%N)
-cp -r "$disc" "$work/cp-copy"
-sync
-cp_seconds=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.3f", b - a }')
-rm -rf "$work/cp-copy"
+# Every copy is taken three times and the fastest counts, the install's too (InstallBench.cpp): the machine may
+# be busy with other work for a moment.
+fastest() { sort -g | head -n 1; }
+cp_seconds=$(for run in 1 2 3; do
+    sync
+    start=$(date +%s.%N)
+    cp -r "$disc" "$work/cp-copy"
+    sync
+    awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.3f\n", b - a }'
+    rm -rf "$work/cp-copy"
+done | fastest)
 
 to_dos() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 "$root/tools/wine-env.sh" start "$arch" "$work"
 status=0
-"$root/tools/wine-env.sh" run "$arch" "$work" "$windows/bench/install_bench.exe" "$(to_dos "$disc")" \
-    "$(to_dos "$work/base")" "$cp_seconds" || status=$?
+floor_seconds=$(for run in 1 2 3; do
+    sync
+    "$root/tools/wine-env.sh" run "$arch" "$work" "$windows/bench/copy_floor.exe" "$(to_dos "$disc")" \
+        "$(to_dos "$work/floor-copy")" | tr -d '\r' || exit 1
+    rm -rf "$work/floor-copy"
+done | fastest) || status=$?
+sync
+if [ $status -eq 0 ] && [ -n "$floor_seconds" ]; then
+    "$root/tools/wine-env.sh" run "$arch" "$work" "$windows/bench/install_bench.exe" "$(to_dos "$disc")" \
+        "$(to_dos "$work/base")" "$cp_seconds" "$floor_seconds" || status=$?
+fi
 "$root/tools/wine-env.sh" stop "$work"
 rm -rf "$disc" "$work/base"
 exit $status

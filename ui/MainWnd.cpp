@@ -44,6 +44,8 @@ CMainWnd::CMainWnd()
     , totalFileCount(0)
     , currentFileNumber(0)
     , copyCancelled(false)
+    , taskbarList(nullptr)
+    , taskbarListTried(false)
     , subFormHandle(nullptr)
     , splashBitmap(nullptr)
 {

@@ -8,6 +8,8 @@
 #include "ui/ZVWnd.h"
 
 struct COMMAND_LINE_OPTIONS;
+struct COPY_RUN;
+struct ITaskbarList3;
 
 class CMainWnd : public CZVWnd, public INSTALL_DESCRIPTION {
 public:
@@ -88,8 +90,10 @@ public:
     // True when FindFirstFileA finds something for the path or pattern.
     static bool FileExists(const char* path);
     // Shows completed of total and the state (a TBPF_ value) on the window's taskbar button, where the system has
-    // the taskbar list.
+    // the taskbar list. The list is made at the first call and kept until ReleaseTaskbarList, so COM must stay
+    // initialized on the thread until then (the copy holds it for its whole run).
     void SetTaskbarProgress(int completed, int total, int state);
+    void ReleaseTaskbarList();
     // The Start-menu and desktop links chosen in the settings dialog, logged; false when a needed shell folder
     // cannot be had.
     bool CreateShortcuts();
@@ -169,6 +173,8 @@ public:
     int32_t totalFileCount; // the total of "全体(%d of %d)" and of the taskbar
     int32_t currentFileNumber; // 1-based; after the last file one more than the files copied
     bool copyCancelled; // the cancel button was pressed: no further file is started
+    ITaskbarList3* taskbarList; // kept from SetTaskbarProgress to ReleaseTaskbarList; null when there is none
+    bool taskbarListTried; // SetTaskbarProgress asked the system for the list since the last ReleaseTaskbarList
 
 protected:
     HWND subFormHandle; // the modeless menu dialog (101), a child of this window
@@ -192,7 +198,13 @@ private:
     // The measuring pass of one disc: its bytes; false when the user stops at a missing file.
     bool MeasureDisc(const std::vector<FILE_ENTRY>& files, int32_t disc, int64_t* discBytes);
     // Copies one found file to installedDir + relativePath; false after a failure (shown) or a refusal.
-    bool CopyOneFile(HWND dialog, const char* relativePath, const char* label, int64_t discBytes, char* buffer);
+    bool CopyOneFile(HWND dialog, const char* relativePath, COPY_RUN* run);
+    // Redraws the parts of the copy dialog and the taskbar button that changed, when the pace says a redraw is
+    // due (force: at once, before a box covers the dialog).
+    void ShowCopyProgress(HWND dialog, COPY_RUN* run, bool force);
+    // Lets the windows of the thread handle every message waiting (the cancel button, repainting, other programs
+    // asking whether the window hangs); when the pace says so, also gives up the rest of the time slice.
+    void PumpCopyMessages(COPY_RUN* run);
     // Makes the folders of relativePath below installedDir that are missing, logging each it made.
     void MakeFileFolders(const char* relativePath);
     // Closes the copy's files, shows the failure with path in it, deletes partialFile when not null; false.
