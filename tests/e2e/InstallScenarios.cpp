@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/e2e/InstallScenario.h"
+#include "tests/e2e/StopAtCall.h"
 
 namespace {
 
@@ -305,18 +306,27 @@ TEST_F(InstallScenario, FailuresAreUndoneWithNothingOfTheInstallLeft)
     expectUndone("missing file", installFolder, {});
 
     // The cancel button in the middle of a large file: the read after the next chunk fails, the partial file goes.
-    install(1);
-    HWND copyDialog = WaitForWindow("#32770", kCopyTitle, kWaitMs);
-    ASSERT_NE(nullptr, copyDialog);
-    DWORD start = GetTickCount();
-    while (ControlText(copyDialog, kCopyFileTextId).find("big.bin") == std::string::npos
-        && GetTickCount() - start < kWaitMs)
-        Sleep(10);
-    EXPECT_EQ("コピー中 big.bin in ディスク1", ControlText(copyDialog, kCopyFileTextId));
-    EXPECT_EQ("全体(2 of 2)", ControlText(copyDialog, kCopyCountTextId));
-    Sleep(100);
-    ClickButton(copyDialog, kCopyCancelId);
-    ExpectBox("失敗", installFolder + "big.binのコピー中に失敗しました", IDOK);
+    // The copy takes no time a person could press in: the installer is held as it makes the file, the click waits
+    // for it, and the copy meets the click at its first look after the first chunk.
+    {
+        HWND settings = OpenSettings(subForm);
+        ASSERT_NE(nullptr, settings);
+        ClickButton(settings, kFirstTypeId + 1);
+        CStopAtCall stop(copy, "kernel32.dll", "CreateFileA");
+        PostMessageA(GetDlgItem(settings, kSettingsNextId), BM_CLICK, 0, 0);
+        ASSERT_TRUE(stop.HoldAtCall(0, subdir + "\\big.bin", kWaitMs)) << "big.bin was not made";
+        HWND copyDialog = WaitForWindow("#32770", kCopyTitle, kWaitMs);
+        ASSERT_NE(nullptr, copyDialog);
+        PostMessageA(GetDlgItem(copyDialog, kCopyCancelId), BM_CLICK, 0, 0);
+        Sleep(50);
+        stop.Release();
+        FOUND_BOX failure = WaitForBox("失敗", kWaitMs);
+        ASSERT_NE(nullptr, failure.window);
+        EXPECT_EQ(installFolder + "big.binのコピー中に失敗しました", failure.text);
+        EXPECT_EQ("コピー中 big.bin in ディスク1", ControlText(copyDialog, kCopyFileTextId));
+        EXPECT_EQ("全体(2 of 2)", ControlText(copyDialog, kCopyCountTextId));
+        EXPECT_TRUE(AnswerBox(failure, IDOK));
+    }
     expectUndone("cancelled copy", installFolder, {});
 
     // Going on past the missing file; the copy pass warns and skips it; then disc 2 is not given.

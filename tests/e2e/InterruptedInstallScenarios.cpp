@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/e2e/InstallScenario.h"
+#include "tests/e2e/StopAtCall.h"
 #include "uninstall/InstallJournal.h"
 
 namespace {
@@ -15,130 +16,6 @@ namespace {
 const char kTitle[] = "ZVE2E中断";
 const char kGroup[] = "ZVE2E中断メニュー";
 const char kQuestion[] = "ZVE2E中断のインストールが途中で中断されています\n中断されたインストールを元に戻しますか？";
-
-// A breakpoint on a system function in another process (the system's DLLs lie at the same address in every
-// process of the prefix): the process runs until the function is called with a text argument that ends as given,
-// and is ended there, before the call does anything.
-class CStopAtCall {
-public:
-    CStopAtCall(const CStartedProcess& process, const char* module, const char* function)
-        : m_process(process.Handle())
-        , m_address(reinterpret_cast<BYTE*>(GetProcAddress(GetModuleHandleA(module), function)))
-        , m_id(process.Id())
-    {
-        BYTE theirs[16];
-        m_attached = m_address != nullptr && DebugActiveProcess(m_id);
-        DebugSetProcessKillOnExit(FALSE);
-        m_armed = m_attached && ReadProcessMemory(m_process, m_address, theirs, sizeof(theirs), nullptr)
-            && memcmp(m_address, theirs, sizeof(theirs)) == 0;
-        if (m_armed) {
-            m_original = theirs[0];
-            m_armed = Poke(0xCC);
-        }
-    }
-    ~CStopAtCall()
-    {
-        if (m_attached)
-            DebugActiveProcessStop(m_id);
-    }
-    CStopAtCall(const CStopAtCall&) = delete;
-    CStopAtCall& operator=(const CStopAtCall&) = delete;
-
-    // Runs the process until the call whose argument (0 the first) ends with ending, and ends it; false when the
-    // call did not come within timeoutMs.
-    bool EndAtCall(int argument, const std::string& ending, DWORD timeoutMs)
-    {
-        DWORD start = GetTickCount();
-        bool stepping = false;
-        DEBUG_EVENT event;
-        while (m_armed && GetTickCount() - start < timeoutMs) {
-            if (!WaitForDebugEvent(&event, 100))
-                continue;
-            DWORD status = DBG_CONTINUE;
-            if (event.dwDebugEventCode == CREATE_PROCESS_DEBUG_EVENT)
-                CloseHandle(event.u.CreateProcessInfo.hFile);
-            if (event.dwDebugEventCode == LOAD_DLL_DEBUG_EVENT)
-                CloseHandle(event.u.LoadDll.hFile);
-            if (event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT)
-                return false;
-            const EXCEPTION_RECORD& record = event.u.Exception.ExceptionRecord;
-            if (event.dwDebugEventCode == EXCEPTION_DEBUG_EVENT) {
-                HANDLE thread = OpenThread(THREAD_ALL_ACCESS, FALSE, event.dwThreadId);
-                CONTEXT context = {};
-                context.ContextFlags = CONTEXT_FULL;
-                GetThreadContext(thread, &context);
-                if (record.ExceptionCode == EXCEPTION_BREAKPOINT && record.ExceptionAddress == m_address) {
-                    if (EndsWith(ArgumentText(context, argument), ending)) {
-                        TerminateProcess(m_process, 1);
-                        CloseHandle(thread);
-                        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, DBG_CONTINUE);
-                        return WaitForSingleObject(m_process, timeoutMs) == WAIT_OBJECT_0;
-                    }
-                    // Another call: the function's own byte back for one instruction, then the breakpoint again.
-                    Poke(m_original);
-                    SetProgramCounter(&context);
-                    context.EFlags |= 0x100;
-                    SetThreadContext(thread, &context);
-                    stepping = true;
-                } else if (record.ExceptionCode == EXCEPTION_SINGLE_STEP && stepping) {
-                    Poke(0xCC);
-                    stepping = false;
-                } else if (record.ExceptionCode != EXCEPTION_BREAKPOINT) {
-                    status = DBG_EXCEPTION_NOT_HANDLED;
-                }
-                CloseHandle(thread);
-            }
-            ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
-        }
-        return false;
-    }
-
-private:
-    bool Poke(BYTE value)
-    {
-        bool written = WriteProcessMemory(m_process, m_address, &value, 1, nullptr) != FALSE;
-        FlushInstructionCache(m_process, m_address, 1);
-        return written;
-    }
-
-    void SetProgramCounter(CONTEXT* context) const
-    {
-#ifdef _WIN64
-        context->Rip = reinterpret_cast<DWORD64>(m_address);
-#else
-        context->Eip = reinterpret_cast<DWORD>(m_address);
-#endif
-    }
-
-    // The text an argument points at, read at the function's first instruction.
-    std::string ArgumentText(const CONTEXT& context, int argument) const
-    {
-        ULONG_PTR pointer = 0;
-#ifdef _WIN64
-        const DWORD64 registers[] = {context.Rcx, context.Rdx, context.R8, context.R9};
-        pointer = registers[argument];
-#else
-        ReadProcessMemory(m_process, reinterpret_cast<const void*>(context.Esp + 4 * (argument + 1)), &pointer,
-            sizeof(pointer), nullptr);
-#endif
-        char text[MAX_PATH] = "";
-        SIZE_T read = 0;
-        ReadProcessMemory(m_process, reinterpret_cast<const void*>(pointer), text, sizeof(text) - 1, &read);
-        return text;
-    }
-
-    static bool EndsWith(const std::string& text, const std::string& ending)
-    {
-        return text.size() >= ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
-    }
-
-    HANDLE m_process;
-    BYTE* m_address;
-    DWORD m_id;
-    BYTE m_original = 0;
-    bool m_attached = false;
-    bool m_armed = false;
-};
 
 class InterruptedInstallScenario : public InstallScenario {
 protected:
@@ -249,25 +126,22 @@ TEST_F(InterruptedInstallScenario, AnInstallCutOffAtAnyMomentIsUndoneAtTheNextSt
         DeleteFileA((installFolder + "game.exe").c_str());
         RemoveDirectoryA(installFolder.c_str());
 
-        // Ended in the copy of disc 1, in the middle of its large file.
-        Next(OpenSettings(SubForm(menu)));
-        HWND copyDialog = WaitForWindow("#32770", kCopyTitle, kWaitMs);
-        ASSERT_NE(nullptr, copyDialog);
-        DWORD start = GetTickCount();
-        while (ControlText(copyDialog, kCopyFileTextId).find("big.bin") == std::string::npos
-            && GetTickCount() - start < kWaitMs)
-            Sleep(10);
-        Sleep(200);
-        End(&copy);
+        // Ended in the copy of disc 1, as it makes its large file: the journal names the file ahead of it.
+        HWND settings = OpenSettings(SubForm(menu));
+        ASSERT_NE(nullptr, settings);
+        CStopAtCall stop(copy, "kernel32.dll", "CreateFileA");
+        Next(settings);
+        EXPECT_TRUE(stop.EndAtCall(0, "ソフト\\big.bin", kWaitMs)) << "big.bin was not made";
     }
-    EXPECT_TRUE(PathExists(installFolder + "big.bin"));
+    EXPECT_TRUE(PathExists(installFolder + "data\\a.dat"));
+    EXPECT_FALSE(PathExists(installFolder + "big.bin"));
     // No keeps it: the title is not installed, and the next start asks again, and so does the install button.
     for (int start = 0; start < 2; start++) {
         CStartedProcess copy;
         HWND menu = StartAsked(drive, IDNO, &copy);
         ASSERT_NE(nullptr, menu);
         EXPECT_TRUE(WaitForMenuState(SubForm(menu), false));
-        EXPECT_TRUE(PathExists(installFolder + "big.bin"));
+        EXPECT_TRUE(PathExists(installFolder + "data\\a.dat"));
         if (start == 0) {
             CloseMenu(menu, &copy);
             continue;
