@@ -26,6 +26,15 @@ public:
     CWindowWatch(const CWindowWatch&) = delete;
     CWindowWatch& operator=(const CWindowWatch&) = delete;
 
+    // True once a window has been seen, within timeoutMs.
+    bool WaitForSight(DWORD timeoutMs)
+    {
+        DWORD start = GetTickCount();
+        while (InterlockedCompareExchange(&m_seenCount, 0, 0) == 0 && GetTickCount() - start < timeoutMs)
+            Sleep(10);
+        return InterlockedCompareExchange(&m_seenCount, 0, 0) != 0;
+    }
+
     // Ends the watch; every window seen, as "class: title".
     std::vector<std::string> Stop()
     {
@@ -61,8 +70,10 @@ private:
             char className[128] = "";
             GetClassNameA(window, className, sizeof(className));
             std::string seen = std::string(className) + ": " + WindowText(window);
-            if (std::find(self->m_seen.begin(), self->m_seen.end(), seen) == self->m_seen.end())
+            if (std::find(self->m_seen.begin(), self->m_seen.end(), seen) == self->m_seen.end()) {
                 self->m_seen.push_back(seen);
+                InterlockedIncrement(&self->m_seenCount);
+            }
         }
         return TRUE;
     }
@@ -71,6 +82,7 @@ private:
     HANDLE m_thread = nullptr;
     std::vector<DWORD> m_installers; // the watching thread's own
     std::vector<std::string> m_seen; // written by the watching thread until Stop
+    volatile LONG m_seenCount = 0;
 };
 
 class UnattendedScenario : public InstallScenario {
@@ -318,6 +330,7 @@ TEST_F(UnattendedScenario, RefusalsAndFailuresEndWithTheirExitCodes)
     EXPECT_EQ(kExitFailed, first.WaitExit(kWaitMs));
     HWND menu = WaitForCopy(title, Root('D'), &copy);
     ASSERT_NE(nullptr, menu);
+    EXPECT_TRUE(menuWatch.WaitForSight(kWaitMs));
     CloseMenu(menu, &copy);
     EXPECT_EQ(std::vector<std::string>{std::string(kMenuClass) + ": " + MenuTitle(title)}, menuWatch.Stop());
 }
