@@ -9,7 +9,6 @@
 #include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
 #include "ui/MenuTexts.h"
-#include "uninstall/UninstallTexts.h"
 
 namespace {
 
@@ -33,33 +32,33 @@ int CMainWnd::RunUnattended(HINSTANCE instance, const COMMAND_LINE_OPTIONS& opti
     ReadInstallState();
     int exitCode = kExitDone;
     if (options.uninstall) {
-        if (!isInstalled) {
-            ReportLine(
-                ZV_CAPTION_FAILURE, CZVString::Format(ZV_UNINSTALL_NOT_INSTALLED, settings.gametitle).GetString());
-            exitCode = kExitRefused;
-        } else if (isInstalledForAllUsers && !hasAdminRights) {
-            ReportLine(ZV_CAPTION_WARNING, ZV_UNINSTALL_ADMIN_ONLY);
-            exitCode = kExitRefused;
-        } else {
-            // Started from the list of installed programs, the first start waits for this run in the install
-            // folder's own program, which cannot be deleted while it runs: it goes, with the folder, at the next
-            // system start.
-            char firstStart[kPathBytes], folder[kPathBytes];
-            bool named = *JoinPath(firstStart, installedDir, moduleFileName) != '\0'
-                && CopyCutAtChar(folder, sizeof(folder), installedDir) != nullptr;
-            exitCode = Uninstall() ? kExitDone : kExitFailedLeftOver;
-            if (named && GetFileAttributesA(firstStart) != INVALID_FILE_ATTRIBUTES
-                && ScheduleSelfDeletion(firstStart)) {
-                RemoveTrailingBackslash(folder);
-                ScheduleSelfDeletion(folder);
-                ReportLine(ZV_CAPTION_STEP, CZVString::Format(ZV_TEXT_DELETED_AT_RESTART, firstStart).GetString());
-            }
+        // Started from the list of installed programs, the first start waits for this run in the install folder's
+        // own program, which cannot be deleted while it runs: it goes, with the folder, at the next system start.
+        char firstStart[kPathBytes], folder[kPathBytes];
+        bool named = isInstalled && *JoinPath(firstStart, installedDir, moduleFileName) != '\0'
+            && CopyCutAtChar(folder, sizeof(folder), installedDir) != nullptr;
+        exitCode = UninstallUnattended();
+        if (named && exitCode != kExitRefused && GetFileAttributesA(firstStart) != INVALID_FILE_ATTRIBUTES
+            && ScheduleSelfDeletion(firstStart)) {
+            RemoveTrailingBackslash(folder);
+            ScheduleSelfDeletion(folder);
+            ReportLine(ZV_CAPTION_STEP, CZVString::Format(ZV_TEXT_DELETED_AT_RESTART, firstStart).GetString());
         }
     } else {
         exitCode = InstallUnattended(options);
     }
     unattendedOptions = nullptr;
     return exitCode;
+}
+
+int CMainWnd::UninstallUnattended()
+{
+    // The uninstall reports its own refusals (not installed, an install for all users without the rights); they
+    // are told apart from a failure by the state it starts from.
+    bool refused = !isInstalled || (isInstalledForAllUsers && !hasAdminRights);
+    if (Uninstall())
+        return kExitDone;
+    return refused ? kExitRefused : kExitFailedLeftOver;
 }
 
 int CMainWnd::InstallUnattended(const COMMAND_LINE_OPTIONS& options)
@@ -78,12 +77,9 @@ int CMainWnd::InstallUnattended(const COMMAND_LINE_OPTIONS& options)
         // Installed again from scratch: the earlier install is taken away first, as its own log says, so that its
         // files are not mistaken for someone else's that must not be overwritten.
         ReportLine(ZV_CAPTION_STEP, installed.GetString());
-        if (isInstalledForAllUsers && !hasAdminRights) {
-            ReportLine(ZV_CAPTION_WARNING, ZV_UNINSTALL_ADMIN_ONLY);
-            return kExitRefused;
-        }
-        if (!Uninstall())
-            return kExitFailedLeftOver;
+        int removed = UninstallUnattended();
+        if (removed != kExitDone)
+            return removed;
         installLog.Empty();
         SetCurrentDirectoryA(sourceDir);
     }

@@ -33,6 +33,9 @@ public:
     int RunUnattended(HINSTANCE instance, const COMMAND_LINE_OPTIONS& options);
     // The install of an unattended run, from the reinstall check to the last step; the exit code.
     int InstallUnattended(const COMMAND_LINE_OPTIONS& options);
+    // The uninstall of an unattended run, without its questions: kExitDone, kExitRefused (not installed, or for all
+    // users without the rights) or kExitFailedLeftOver.
+    int UninstallUnattended();
 
     // --- the menu (ui/) ---
     // Handles the menu's messages (the buttons' private messages, the extra buttons' WM_COMMAND) and passes the
