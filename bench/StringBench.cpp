@@ -1,5 +1,6 @@
-// Figures for the string class: copies must not grow with the text (the buffer is shared), and reading a text
-// line by line should stay within a small factor of one memchr pass over it.
+// Figures for the string class: copies must not grow with the text (the buffer is shared), appending a line must
+// not grow with the text either, and reading a text line by line should stay within a small factor of one memchr
+// pass over it.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -67,6 +68,21 @@ void BM_MemchrLines(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * text.GetLength());
 }
 BENCHMARK(BM_MemchrLines)->Unit(benchmark::kMillisecond);
+
+// An install log of n files built a line at a time, as the copy does: the time per line must not grow with n.
+void BM_AppendLogLines(benchmark::State& state)
+{
+    const int lines = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        CZVString log("#ZVSetup install log\r\n");
+        for (int i = 0; i < lines; i++)
+            log.Append(CZVString::Format("copy \"data\\ゲーム\\file%d.dat\"\r\n", i));
+        benchmark::DoNotOptimize(log.GetString());
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * lines);
+    state.SetLabel(std::to_string(lines) + " lines");
+}
+BENCHMARK(BM_AppendLogLines)->Arg(2000)->Arg(60000)->Unit(benchmark::kMillisecond);
 
 // Best of several runs of one pass, in milliseconds.
 template <typename Pass>

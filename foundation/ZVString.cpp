@@ -175,6 +175,11 @@ int CZVString::GetLength() const
     return m_buffer->length;
 }
 
+int CZVString::CountedLength() const
+{
+    return m_buffer->written ? GetLength() : m_buffer->length;
+}
+
 int CZVString::GetCapacity() const
 {
     return m_buffer->capacity;
@@ -229,7 +234,30 @@ CZVString& CZVString::Append(const CZVString& other)
         Assign(other);
         return *this;
     }
-    *this = Concat(other);
+    // A log grows by a line at a time: its buffer grows by doubling, and a buffer of its own with room takes the
+    // text where it stands, so that n appends copy O(n) bytes, not O(n²).
+    int ownLength = CountedLength(), otherLength = other.CountedLength();
+    if (otherLength > INT32_MAX - ownLength)
+        throw std::bad_alloc();
+    int32_t needed = ownLength + otherLength;
+    if (m_buffer->referenceCount > 1 || m_buffer->capacity < needed) {
+        int32_t doubled = m_buffer->capacity <= INT32_MAX / 2 ? m_buffer->capacity * 2 : INT32_MAX;
+        _STRING_BUFFER* grown = _STRING_BUFFER::New(needed > doubled ? needed : doubled);
+        memcpy(grown->text, m_buffer->text, ownLength);
+        // other may be this string: its text is copied from the old buffer, still held here.
+        memcpy(grown->text + ownLength, other.m_buffer->text, otherLength);
+        grown->text[needed] = '\0';
+        grown->length = needed;
+        Take(grown);
+        return *this;
+    }
+    // Room in a buffer of its own: other is this string at most, whose first ownLength bytes stay where they are.
+    memmove(m_buffer->text + ownLength, other.m_buffer->text, otherLength);
+    m_buffer->text[needed] = '\0';
+    m_buffer->length = needed;
+    m_buffer->written = false;
+    m_tokenPosition = 0;
+    m_lineCursor = 0;
     return *this;
 }
 

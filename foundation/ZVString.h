@@ -108,6 +108,7 @@ private:
     explicit CZVString(_STRING_BUFFER* buffer);
     static CZVString FromBytes(const char* bytes, int count);
     void Release();
+    int CountedLength() const;  // the kept length; counted again only after a write through GetBuffer
     void Take(_STRING_BUFFER* buffer);  // replace the buffer, resetting both cursors
     int FindLineFeed(int start) const;
     CZVString ReadLineAt(int start, int lineFeed);
