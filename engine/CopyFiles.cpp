@@ -283,6 +283,10 @@ void CMainWnd::PumpCopyMessages(COPY_RUN* run)
 {
     uint32_t now = Now();
     bool due = run->pace.IsPumpDue(now);
+    // Between intervals (after a small file) the queue is only asked whether it holds anything: one cheap call, where
+    // an empty PeekMessage costs several. The high word is what the queue holds now, whether seen before or not.
+    if (!due && HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0)
+        return;
     while (GetApp()->PeekAndPump()) { }
     // Once a pace interval, the rest of the time slice goes to whoever is waiting for it (the shell drawing the
     // taskbar, another program); with nobody waiting the copy goes on at once. Not after every small file: a
