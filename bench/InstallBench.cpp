@@ -1,12 +1,13 @@
 // The install benchmark under Wine: the real ZVSetup.exe installs a disc of large and small files through its
-// real dialogs (three times; the fastest counts), and the time from "次へ" to the finish message is set against what
-// install-bench.sh measured in the same run: a plain copy of the same tree (cp -r) and the floor, our own Win32 copy
-// loop (bench/CopyFloor.cpp: the same calls with no window and no log), which is also run right before each timed
-// install (the fastest of all its runs counts). During one more install, untimed, the copy
+// real dialogs, and the time from "次へ" to the finish message is set against the floor, our own Win32 copy loop
+// (bench/CopyFloor.cpp: the same calls with no window and no log), run right before each timed install: the two
+// make a pair that meets the machine in the same state, and the fastest of each over the pairs count. Also printed:
+// what install-bench.sh measured earlier in the same run, a plain copy of the same tree (cp -r) and the floor before
+// the installer started. During one more install, untimed, the copy
 // dialog is asked WM_NULL over and over (it must answer within 100 ms); then 20 installs of the disc's first type are
 // cancelled at random moments, some inside large files and some among small ones, and the time from the click to the
 // end of the copy dialog is taken.
-//   install_bench DISC BASE CP_SECONDS FLOOR_SECONDS
+//   install_bench DISC BASE CP_SECONDS FLOOR_BEFORE_SECONDS
 //       DISC holds ZVSetup.exe, Install.ifo and the files; BASE is the base folder to install below (Windows paths).
 #include <windows.h>
 
@@ -27,7 +28,9 @@ const double kFloorFactor = 1.25;
 const double kFloorAllowance = 0.5;
 const double kAnswerBoundMs = 100;
 const double kCancelBoundMs = 100;
-const int kTimedRuns = 3; // the fastest counts, as with the copies it is set against
+// Pairs of a floor and an install: the machine's pace drifts over a run (the same floor has taken 1.7 s and 4 s
+// minutes apart), so each install is set against a floor taken right before it.
+const int kTimedPairs = 5;
 
 // Every timed install starts with what the run before wrote already on the disk, as install-bench.sh has it for the
 // copies the install is set against: otherwise the host's write-back of the last run falls into the next one.
@@ -299,12 +302,12 @@ double RunFloor(const std::string& disc, const std::string& destination)
 int main(int argc, char** argv)
 {
     if (argc != 5) {
-        fprintf(stderr, "usage: install_bench DISC BASE CP_SECONDS FLOOR_SECONDS\n");
+        fprintf(stderr, "usage: install_bench DISC BASE CP_SECONDS FLOOR_BEFORE_SECONDS\n");
         return 2;
     }
     std::string disc = argv[1], base = argv[2];
     double copySeconds = atof(argv[3]);
-    double floorSeconds = atof(argv[4]);
+    double floorBeforeSeconds = atof(argv[4]);
     TREE_SIZE tree;
     Measure(disc + "\\big", &tree);
     Measure(disc + "\\small", &tree);
@@ -333,21 +336,23 @@ int main(int argc, char** argv)
     WaitForSingleObject(prober, INFINITE);
     CloseHandle(prober);
     RemoveFolder(base + "\\ZVBench");
-    double seconds = 0;
-    for (int run = 0; probed && run < kTimedRuns; run++) {
-        // The floor again before each install, so that both meet the disk in the same state.
+    double seconds = 0, floorSeconds = 0;
+    std::string pairs;
+    for (int run = 0; probed && run < kTimedPairs; run++) {
         SettleDisk();
         double runFloor = RunFloor(disc, base + "\\floor-copy");
-        if (runFloor > 0)
-            floorSeconds = std::min(floorSeconds, runFloor);
         SettleDisk();
         double runSeconds = TimedInstall(subForm, processId);
-        probed = runSeconds >= 0;
+        probed = runFloor > 0 && runSeconds >= 0;
         seconds = run == 0 ? runSeconds : std::min(seconds, runSeconds);
+        floorSeconds = run == 0 ? runFloor : std::min(floorSeconds, runFloor);
+        char pair[128];
+        sprintf(pair, "%s%.2f / %.2f s", run == 0 ? "" : ", ", runSeconds, runFloor);
+        pairs += pair;
         RemoveFolder(base + "\\ZVBench");
     }
     if (!probed) {
-        fprintf(stderr, "install_bench: the install did not finish\n");
+        fprintf(stderr, "install_bench: the install or the floor did not finish\n");
         return 1;
     }
 
@@ -372,11 +377,12 @@ int main(int argc, char** argv)
         tree.files / seconds);
     printf("  cp -r             %7.2f s   %7.1f MiB/s\n", copySeconds, copySeconds > 0 ? mebibytes / copySeconds : 0.0);
     printf("  plain Win32 copy  %7.2f s   %7.1f MiB/s   %7.1f files/s   (the floor: same calls, no window, no log)\n",
-        floorSeconds, floorSeconds > 0 ? mebibytes / floorSeconds : 0.0,
-        floorSeconds > 0 ? tree.files / floorSeconds : 0.0);
+        floorSeconds, mebibytes / floorSeconds, tree.files / floorSeconds);
+    printf("  pairs             installer / floor: %s\n", pairs.c_str());
+    printf("  floor earlier     %7.2f s   (before the installer started)\n", floorBeforeSeconds);
     printf("  former pacing     %7.2f s   (%lld chunks x 10 ms asleep)\n", formerPacing, tree.chunks);
     printf("  target            %7.2f s   (1.25 x floor + 0.5 s): %s, installer = %.2f x floor\n", target,
-        Verdict(seconds <= target), floorSeconds > 0 ? seconds / floorSeconds : 0.0);
+        Verdict(seconds <= target), seconds / floorSeconds);
     printf("  answers WM_NULL   worst %6.1f ms of %lld probes during the copy, %lld late (bound 100 ms): %s\n",
         probe.worstMs, probe.probes, probe.late, Verdict(probe.probes > 0 && probe.late == 0));
     printf("  cancel latency    worst %6.1f ms of %d clicks (%d inside large files, %d among small ones, %d after the "

@@ -24,8 +24,8 @@ printf '%s\r\n' '$gametitle = ZVBench' '$installsubdir = ZVBench' '$installtypec
     '$registryroot = ZVBench' '$registrykey = ZVBench' '$registryinstalldirvalue = InstallDir' \
     '&start' 'big\*.bin' 'small\s0*.dat' '&end' '&start' 'small\s1*.dat' '&end' | iconv -f UTF-8 -t CP932 >"$disc/Install.ifo"
 
-# Every copy is taken three times and the fastest counts, the install's too (InstallBench.cpp): the machine may
-# be busy with other work for a moment.
+# Every copy is taken three times and the fastest counts: the machine may be busy with other work for a moment.
+# The install itself is set against floors taken right before each of its runs (InstallBench.cpp).
 fastest() { sort -g | head -n 1; }
 cp_seconds=$(for run in 1 2 3; do
     sync
