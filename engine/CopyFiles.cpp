@@ -192,7 +192,9 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, COPY_RUN* run)
         FILE_ATTRIBUTE_NORMAL, nullptr);
     if (sourceHandle == INVALID_HANDLE_VALUE)
         return fail(ZV_COPY_OPEN_FAILED, relativePath, MB_ICONERROR, nullptr);
-    JournalAhead(FormatLogCopy(relativePath));
+    // One line for the journal now and for the log once the file is whole.
+    const CZVString copyLine = FormatLogCopy(relativePath);
+    JournalAhead(copyLine);
     destHandle = fits
         ? CreateFileA(destination, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)
         : INVALID_HANDLE_VALUE;
@@ -210,7 +212,7 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, COPY_RUN* run)
             CloseCopyHandles();
             return false;
         }
-        JournalAhead(FormatLogCopy(relativePath));
+        JournalAhead(copyLine);
         SetTaskbarProgress(currentFileNumber, totalFileCount, TBPF_NORMAL);
         destHandle = CreateFileA(
             destination, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -254,7 +256,7 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, COPY_RUN* run)
     }
     SetFileTime(destHandle, &created, &accessed, &written);
     CloseCopyHandles();
-    AppendLogLine(FormatLogCopy(relativePath), true);
+    AppendLogLine(copyLine, true);
     currentFileNumber++;
     // After every file, however small: a cancel is met before the next one starts.
     PumpCopyMessages(run);

@@ -4,7 +4,8 @@
 # through its real dialogs (bench/InstallBench.cpp installs and prints the figures). The disc's second install
 # type is the whole disc; its first (the large files and 1,000 small ones) is the one the cancels are tried on.
 #   install-bench.sh BUILD_DIR WINE_ARCH
-# ZV_BENCH_PROGRAM names another ZVSetup.exe to measure instead of the build's (an older build, to compare).
+# ZV_BENCH_PROGRAM names another ZVSetup.exe to measure instead of the build's. ZV_BENCH_COMPARE names one more to
+# measure after it in the same run, on the same disc and Wine (an older build: the figures before and after).
 set -euo pipefail
 build="$(cd "$1" && pwd)"
 arch="$2"
@@ -17,8 +18,8 @@ rm -rf "$work"
 mkdir -p "$disc/big" "$disc/small" "$work/base"
 for i in 1 2 3 4; do head -c 33554432 /dev/urandom >"$disc/big/big$i.bin"; done
 head -c $((2000 * 4096)) /dev/urandom | split -b 4096 -a 4 -d --additional-suffix=.dat - "$disc/small/s"
-cp "${ZV_BENCH_PROGRAM:-$windows/ZVSetup.exe}" "$disc/ZVSetup.exe"
 cp "$root/examples/disc1/splash.bmp" "$disc/"
+cp "${ZV_BENCH_PROGRAM:-$windows/ZVSetup.exe}" "$disc/ZVSetup.exe"
 printf '%s\r\n' '$gametitle = ZVBench' '$installsubdir = ZVBench' '$installtypecount = 2' \
     '$installtypename = 一部,全部' '$installrequire = 0,0' \
     '$registryroot = ZVBench' '$registrykey = ZVBench' '$registryinstalldirvalue = InstallDir' \
@@ -46,9 +47,17 @@ floor_seconds=$(for run in 1 2 3; do
     rm -rf "$work/floor-copy"
 done | fastest) || status=$?
 sync
-if [ $status -eq 0 ] && [ -n "$floor_seconds" ]; then
+measure() {
+    cp "$1" "$disc/ZVSetup.exe"
+    echo "== $1"
     "$root/tools/wine-env.sh" run "$arch" "$work" "$windows/bench/install_bench.exe" "$(to_dos "$disc")" \
-        "$(to_dos "$work/base")" "$cp_seconds" "$floor_seconds" || status=$?
+        "$(to_dos "$work/base")" "$cp_seconds" "$floor_seconds"
+}
+if [ $status -eq 0 ] && [ -n "$floor_seconds" ]; then
+    measure "${ZV_BENCH_PROGRAM:-$windows/ZVSetup.exe}" || status=$?
+    if [ $status -eq 0 ] && [ -n "${ZV_BENCH_COMPARE:-}" ]; then
+        measure "$ZV_BENCH_COMPARE" || status=$?
+    fi
 fi
 "$root/tools/wine-env.sh" stop "$work"
 rm -rf "$disc" "$work/base"
