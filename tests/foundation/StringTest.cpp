@@ -159,52 +159,36 @@ TEST(StringBuild, AppendConcatLeftMid)
 // nor let one string's append show through another that shares its text.
 TEST(StringBuild, AppendGrowsInPlaceAndKeepsSharedCopies)
 {
-    CZVString log("#header\r\n");
-    std::string expected = "#header\r\n";
-    CZVString halfway;
+    CZVString log("#header\r\n"), halfway;
+    std::string expected = "#header\r\n", expectedHalfway;
     int buffers = 0;
-    const char* last = nullptr;
     for (int i = 0; i < 20000; i++) {
+        const char* before = log.GetString();
         CZVString line = CZVString::Format("copy \"data\\file%d.dat\"\r\n", i);
         log.Append(line);
         expected += line.GetString();
-        if (log.GetString() != last) {
-            buffers++;
-            last = log.GetString();
-        }
-        if (i == 9999)
+        buffers += log.GetString() != before;
+        if (i == 9999) {
             halfway = log;
+            expectedHalfway = expected;
+        }
     }
     EXPECT_EQ(expected, Text(log));
     EXPECT_EQ(static_cast<int>(expected.size()), log.GetLength());
     EXPECT_LE(buffers, 20);  // doubling: about log2 of the growth, not one buffer per line
-    EXPECT_EQ(expected.substr(0, halfway.GetLength()), Text(halfway));  // the shared copy kept its text
-    EXPECT_EQ('\n', halfway.GetAt(halfway.GetLength() - 1));
+    EXPECT_EQ(expectedHalfway, Text(halfway));  // the shared copy kept its text
 
-    // The line reader starts over after an append and sees the appended line.
-    EXPECT_EQ("#header", Text(log.GetFirstLine()));
-    log.GetNextLine();
-    log.Append("last");
-    EXPECT_EQ("#header", Text(log.GetFirstLine()));
-    for (int i = 0; i < 20000; i++)
-        log.GetNextLine();
-    EXPECT_EQ("last", Text(log.GetNextLine()));
-
-    // Appending a string to itself, with and without room.
-    CZVString twice("ab");
+    CZVString twice("ab");  // appended to itself, without room and then with it
     twice.Append(twice);
-    EXPECT_EQ("abab", Text(twice));
-    twice.Append("c");  // capacity now 8
+    twice.Append("c");
     twice.Append(twice);
     EXPECT_EQ("ababcababc", Text(twice));
 
-    // A text shortened through GetBuffer is appended to at its new end.
-    CZVString written("abcdef");
+    CZVString written("abcdef");  // shortened through GetBuffer: appended at its new end
     written.Append("g");
     written.GetBuffer()[2] = '\0';
     written.Append("Z");
     EXPECT_EQ("abZ", Text(written));
-    EXPECT_EQ(3, written.GetLength());
 }
 
 TEST(StringBuild, Replace)
