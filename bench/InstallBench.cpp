@@ -32,6 +32,17 @@ const double kCancelBoundMs = 100;
 // minutes apart), so each install is set against a floor taken right before it.
 const int kTimedPairs = 5;
 
+const int kCancelRuns = 20;
+const int kInstallId = 1001;
+const int kFirstTypeId = 5000;
+const int kCopyFileTextId = 1024;
+const int kCopyCancelId = 1023;
+const char kSettingsTitle[] = "セットアップの設定";
+const char kCopyTitle[] = "コピー中...";
+const char kLargeFolder[] = "big\\";
+const char kSmallFolder[] = "small\\";
+const char kUndoText[] = "インストール中にエラーが発生しました\nアンドゥーします";
+
 // Every timed install starts with what the run before wrote already on the disk, as install-bench.sh has it for the
 // copies the install is set against: otherwise the host's write-back of the last run falls into the next one.
 // Wine's start.exe runs the host's sync and waits for it.
@@ -50,16 +61,6 @@ void SettleDisk()
         fprintf(stderr, "install_bench: the disk cannot be settled before a run\n");
     }
 }
-const int kCancelRuns = 20;
-const int kInstallId = 1001;
-const int kFirstTypeId = 5000;
-const int kCopyFileTextId = 1024;
-const int kCopyCancelId = 1023;
-const char kSettingsTitle[] = "セットアップの設定";
-const char kCopyTitle[] = "コピー中...";
-const char kLargeFolder[] = "big\\";
-const char kSmallFolder[] = "small\\";
-const char kUndoText[] = "インストール中にエラーが発生しました\nアンドゥーします";
 
 struct TREE_SIZE {
     long long files = 0;

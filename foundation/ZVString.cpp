@@ -242,13 +242,8 @@ CZVString& CZVString::Append(const CZVString& other)
     int32_t needed = ownLength + otherLength;
     if (m_buffer->referenceCount > 1 || m_buffer->capacity < needed) {
         int32_t doubled = m_buffer->capacity <= INT32_MAX / 2 ? m_buffer->capacity * 2 : INT32_MAX;
-        _STRING_BUFFER* grown = _STRING_BUFFER::New(needed > doubled ? needed : doubled);
-        memcpy(grown->text, m_buffer->text, ownLength);
-        // other may be this string: its text is copied from the old buffer, still held here.
-        memcpy(grown->text + ownLength, other.m_buffer->text, otherLength);
-        grown->text[needed] = '\0';
-        grown->length = needed;
-        Take(grown);
+        // other may be this string: its text is copied from the old buffer, still held here until Take.
+        Take(Joined(m_buffer->text, ownLength, other.m_buffer->text, otherLength, needed > doubled ? needed : doubled));
         return *this;
     }
     // Room in a buffer of its own: other is this string at most, whose first ownLength bytes stay where they are.
@@ -267,12 +262,20 @@ CZVString CZVString::Concat(const CZVString& other) const
         return *this;
     if (IsEmpty())
         return other;
-    int ownLength = GetLength(), otherLength = other.GetLength();
-    _STRING_BUFFER* joined = _STRING_BUFFER::New(m_buffer->capacity + other.m_buffer->capacity);
-    memcpy(joined->text, m_buffer->text, ownLength);
-    memcpy(joined->text + ownLength, other.m_buffer->text, otherLength + 1);
-    joined->length = ownLength + otherLength;
-    return CZVString(joined);
+    return CZVString(Joined(m_buffer->text, GetLength(), other.m_buffer->text, other.GetLength(),
+        m_buffer->capacity + other.m_buffer->capacity));
+}
+
+// A new buffer of the given capacity (at least firstLength + secondLength) holding the two texts one after the other.
+CZVString::_STRING_BUFFER* CZVString::Joined(
+    const char* first, int firstLength, const char* second, int secondLength, int32_t capacity)
+{
+    _STRING_BUFFER* joined = _STRING_BUFFER::New(capacity);
+    memcpy(joined->text, first, firstLength);
+    memcpy(joined->text + firstLength, second, secondLength);
+    joined->text[firstLength + secondLength] = '\0';
+    joined->length = firstLength + secondLength;
+    return joined;
 }
 
 CZVString CZVString::Format(const char* format, ...)

@@ -107,6 +107,8 @@ private:
 
     explicit CZVString(_STRING_BUFFER* buffer);
     static CZVString FromBytes(const char* bytes, int count);
+    static _STRING_BUFFER* Joined(
+        const char* first, int firstLength, const char* second, int secondLength, int32_t capacity);
     void Release();
     int CountedLength() const;  // the kept length; counted again only after a write through GetBuffer
     void Take(_STRING_BUFFER* buffer);  // replace the buffer, resetting both cursors
