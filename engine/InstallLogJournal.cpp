@@ -1,7 +1,10 @@
 // The install log as the steps append it, and its journal on disk: each line is there before the action it records
 // can leave a trace, so that an install cut off at any moment can be undone at the next start
 // (uninstall/InterruptedInstall.cpp).
+#include <cstring>
+
 #include "engine/EngineTexts.h"
+#include "foundation/PathCompare.h"
 #include "foundation/Trace.h"
 #include "ui/MainWnd.h"
 #include "uninstall/InstallJournal.h"
@@ -33,6 +36,26 @@ bool CMainWnd::GetJournalPath(char* path)
     path[0] = '\0';
     return length > 0 && length < sizeof(windows) && *JoinPath(folder, windows, ZV_JOURNAL_FOLDER) != '\0'
         && *JoinPath(path, folder, JournalFileName(settings.gametitle).GetString()) != '\0';
+}
+
+bool CMainWnd::GetKeptFolder(char* path)
+{
+    char windows[kPathBytes], folder[kPathBytes], kept[kPathBytes];
+    UINT length = GetWindowsDirectoryA(windows, sizeof(windows));
+    path[0] = '\0';
+    if (length == 0 || length >= sizeof(windows) || *JoinPath(folder, windows, ZV_JOURNAL_FOLDER) == '\0'
+        || *JoinPath(kept, folder, TitleHash(settings.gametitle).GetString()) == '\0' || strlen(kept) + 2 > kPathBytes)
+        return false;
+    wsprintfA(path, "%s\\", kept);
+    return true;
+}
+
+bool CMainWnd::IsSourceInstalledCopy()
+{
+    char kept[kPathBytes];
+    return (installedDir[0] != '\0' && IsPathAtOrBelow(sourceDir, installedDir)
+               && IsPathAtOrBelow(installedDir, sourceDir))
+        || (GetKeptFolder(kept) && IsPathAtOrBelow(sourceDir, kept) && IsPathAtOrBelow(kept, sourceDir));
 }
 
 void CMainWnd::StartJournal()

@@ -118,6 +118,12 @@ public:
     void WithdrawJournalLine();
     // The title's journal: the Windows folder, "ZVSetup", JournalFileName of the title; false when it does not fit.
     bool GetJournalPath(char* path);
+    // The title's kept copy for the uninstall, in a folder only administrators can write: the Windows folder,
+    // "ZVSetup", TitleHash of the title, with a trailing backslash; false when it does not fit.
+    bool GetKeptFolder(char* path);
+    // True when sourceDir is the install folder or the kept folder: the program runs from an installed copy, not
+    // from the disc, and nothing that only the disc has may be loaded or asked for.
+    bool IsSourceInstalledCopy();
     // Starts the journal with installLog so far. Without it (an unwritable Windows folder) the install goes on as
     // before, traced.
     void StartJournal();

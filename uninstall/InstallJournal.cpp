@@ -21,14 +21,19 @@ bool EndsWith(const CZVString& text, const char* end)
 
 } // namespace
 
-CZVString JournalFileName(const char* title)
+CZVString TitleHash(const char* title)
 {
     // FNV-1a: the same value on every system and every build.
     uint64_t hash = 14695981039346656037ull;
     for (const unsigned char* byte = reinterpret_cast<const unsigned char*>(title); *byte != '\0'; byte++)
         hash = (hash ^ *byte) * 1099511628211ull;
     return CZVString::Format(
-        "%08lX%08lX.jnl", static_cast<unsigned long>(hash >> 32), static_cast<unsigned long>(hash & 0xFFFFFFFFu));
+        "%08lX%08lX", static_cast<unsigned long>(hash >> 32), static_cast<unsigned long>(hash & 0xFFFFFFFFu));
+}
+
+CZVString JournalFileName(const char* title)
+{
+    return TitleHash(title) + ".jnl";
 }
 
 JOURNAL_READING ReadJournal(

@@ -7,6 +7,9 @@
 
 #include "foundation/ZVString.h"
 
+// 16 hexadecimal digits of a 64-bit hash of the title's bytes: the journal's name and the kept copy's folder.
+CZVString TitleHash(const char* title);
+
 // The journal's file name for a title: a 64-bit hash of the title's bytes in 16 hexadecimal digits and ".jnl". Any
 // title gives a valid file name, two titles practically never share one, and ReadJournal tells a shared one apart.
 CZVString JournalFileName(const char* title);
