@@ -202,6 +202,18 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, COPY_RUN* run)
         DWORD error = fits ? GetLastError() : ERROR_FILENAME_EXCED_RANGE;
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
             return fail(ZV_COPY_WRITE_FAILED, destination, MB_ICONERROR, nullptr);
+        if (IsKeptFromEarlierInstall(destination)) {
+            // The player's own copy, kept when the earlier install was taken away for this one: it stays as it is,
+            // and belongs to this install as it belonged to that one.
+            int64_t size = 0;
+            if (GetFileSize64(sourceHandle, &size))
+                discBytesDone += size;
+            CloseCopyHandles();
+            AppendLogLine(copyLine, true);
+            currentFileNumber++;
+            PumpCopyMessages(run);
+            return true;
+        }
         WithdrawJournalLine(); // the file is someone else's unless the user gives it up
         ShowCopyProgress(dialog, run, true);
         SetTaskbarProgress(currentFileNumber, totalFileCount, TBPF_PAUSED);
@@ -261,6 +273,15 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, COPY_RUN* run)
     // After every file, however small: a cancel is met before the next one starts.
     PumpCopyMessages(run);
     return true;
+}
+
+bool CMainWnd::IsKeptFromEarlierInstall(const char* path) const
+{
+    for (const CZVString& kept : keptFromEarlierInstall) {
+        if (kept.EqualsNoCase(path))
+            return true;
+    }
+    return false;
 }
 
 void CMainWnd::ShowCopyProgress(HWND dialog, COPY_RUN* run, bool force)

@@ -5,6 +5,7 @@
 #include "engine/EngineTexts.h"
 #include "engine/InstallPlan.h"
 #include "foundation/RegProfile.h"
+#include "foundation/SaveWhole.h"
 #include "foundation/ScopedHandles.h"
 #include "foundation/ShellFolder.h"
 #include "resources/resource.h"
@@ -57,7 +58,8 @@ bool CMainWnd::Install()
     SetCurrentDirectoryA(sourceDir);
     if (!UndoInterruptedInstall())
         return false;
-    if (isInstalled) {
+    bool reinstall = isInstalled;
+    if (reinstall) {
         CZVString question = CZVString::Format(ZV_INSTALL_AGAIN, settings.gametitle);
         if (MessageBox(question.GetString(), ZV_CAPTION_CONFIRMATION, MB_YESNO | MB_ICONQUESTION) != IDYES)
             return false;
@@ -70,6 +72,16 @@ bool CMainWnd::Install()
             hInstance, MAKEINTRESOURCEA(IDD_SETTINGS), hwnd, SettingsDialogProc, reinterpret_cast<LPARAM>(this))
         != IDOK)
         return false;
+    // Installed again: the earlier install goes first, as its own log says, so that nothing of it is mistaken for
+    // someone else's file or mixed with the new one; what the player keeps stays.
+    keptFromEarlierInstall.clear();
+    if (reinstall && !RemoveEarlierInstall(false)) {
+        MessageBox(CZVString::Format(ZV_INSTALL_EARLIER_LEFT, settings.gametitle).GetString(), ZV_CAPTION_FAILURE,
+            MB_ICONERROR);
+        ReadInstallState();
+        ApplyInstallState();
+        return false;
+    }
     return RunInstallSteps() == kExitDone;
 }
 
@@ -85,18 +97,22 @@ int CMainWnd::RunInstallSteps()
     installLog.Append(FormatLogInstallDir(settings.installdir));
     StartJournal();
 
-    // A destination that would not fit a path fails before anything is made.
+    // A destination that would not fit a path fails before anything is made. The kept copy for the uninstall is
+    // taken while the first disc is still in the drive; without it the uninstall runs from the install folder, as
+    // for an install of an earlier version.
     bool installed
         = ReportStep(ZV_STEP_FOLDERS,
               MakeInstallFolder(settings.installdir, settings.installsubdir, installedDir) && PrepareDirectories())
-        && ReportStep(ZV_STEP_COPY, RunCopyDialog()) && ReportStep(ZV_STEP_SHORTCUTS, CreateShortcuts())
-        && ReportStep(ZV_STEP_REGISTRY, WriteRegistrySettings());
+        && (MakeKeptCopy() || true) && ReportStep(ZV_STEP_COPY, RunCopyDialog())
+        && ReportStep(ZV_STEP_SHORTCUTS, CreateShortcuts()) && ReportStep(ZV_STEP_REGISTRY, WriteRegistrySettings());
     int outcome = kExitDone;
     if (installed) {
         ReportStep(ZV_STEP_UNINSTALL_ENTRY, WriteUninstallEntry());
         AppendLogLine(kLogSelfCopy);
-        CZVString logFile = CZVString::Format("%s" ZV_INSTALL_LOG_FILE, installedDir);
-        ReportStep(ZV_STEP_LOG_SAVED, installLog.Save(logFile.GetString()));
+        // Without its log nothing could uninstall the title: an install whose log is not whole on disk has failed.
+        installed = ReportStep(ZV_STEP_LOG_SAVED, SaveInstallLogs());
+    }
+    if (installed) {
         EndJournal();
         // The finish message's sound and text file are named from the disc's folder, as at the start of the
         // install: the copy may have left the current folder on another disc.
@@ -113,12 +129,22 @@ int CMainWnd::RunInstallSteps()
         // The undo removes the links from where this install made them, whatever the menu found before it.
         isInstalledForAllUsers = settings.forAllUsers;
         ReplayInstallLog();
+        RemoveKeptCopy();
         EndJournal();
         outcome = ReportStep(ZV_STEP_UNDO, LeftNothingOfLog()) ? kExitFailedUndone : kExitFailedLeftOver;
     }
     ReadInstallState();
     ApplyInstallState();
     return outcome;
+}
+
+bool CMainWnd::SaveInstallLogs()
+{
+    char logFile[kPathBytes], keptLog[kPathBytes];
+    if (*JoinPath(logFile, installedDir, ZV_INSTALL_LOG_FILE) == '\0' || !SaveWhole(installLog, logFile))
+        return false;
+    return keptFolder[0] == '\0'
+        || (*JoinPath(keptLog, keptFolder, ZV_INSTALL_LOG_FILE) != '\0' && SaveWhole(installLog, keptLog));
 }
 
 bool CMainWnd::RunCopyDialog()

@@ -44,8 +44,10 @@ bool CMainWnd::WriteUninstallEntry()
         return false;
 
     // Built by joining, not by Format: four path-sized parts can pass Format's 1024 bytes.
-    CZVString uninstallString = CZVString("\"") + installedDir + moduleFileName + "\" -dir \"" + installedDir + "\""
-        + settings.uninstallcommand;
+    // The kept copy where the install made one: the install folder's own program and files are anyone's to change.
+    const char* uninstallerFolder = keptFolder[0] != '\0' ? keptFolder : installedDir;
+    CZVString uninstallString = CZVString("\"") + uninstallerFolder + moduleFileName + "\" -dir \"" + uninstallerFolder
+        + "\"" + settings.uninstallcommand;
     bool written = profile.SetString("DisplayName", settings.gametitle)
         && profile.SetString("UninstallString", uninstallString.GetString());
     if (written) {

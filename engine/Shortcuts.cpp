@@ -27,9 +27,9 @@ IShellLinkA* NewShellLink()
     return link;
 }
 
-// Makes linkPath point at the target in installedDir and logs it. A link whose file or target path would not
-// fit a path buffer is skipped rather than made under a cut name, as is one whose object offers no IPersistFile;
-// neither is logged. The line is logged before the save, and a failed save goes unnoticed.
+// Makes linkPath point at the target in installedDir (the folder it lies in and works in) and logs it. A link whose
+// file or target path would not fit a path buffer is skipped rather than made under a cut name, as is one whose object
+// offers no IPersistFile; neither is logged. The line is logged before the save, and a failed save goes unnoticed.
 void MakeLink(
     IShellLinkA* link, const CZVString& linkPath, const char* installedDir, const LINK_TARGET& target, CMainWnd* log)
 {
@@ -87,9 +87,14 @@ bool CMainWnd::CreateShortcuts()
                     const char* folder = group.GetString();
                     MakeLink(link, CZVString::Format(ZV_SHORTCUT_LINK, folder, settings.gametitle), installedDir, game,
                         this);
-                    const LINK_TARGET uninstaller = {moduleFileName, settings.uninstallcommand, 1};
+                    // The kept copy where the install made one, told where its script and log are.
+                    bool kept = keptFolder[0] != '\0';
+                    CZVString uninstallArguments = kept
+                        ? CZVString("-dir \"") + keptFolder + "\"" + settings.uninstallcommand
+                        : CZVString(settings.uninstallcommand);
+                    const LINK_TARGET uninstaller = {moduleFileName, uninstallArguments.GetString(), 1};
                     MakeLink(link, CZVString::Format(ZV_SHORTCUT_UNINSTALL_LINK, folder, settings.gametitle),
-                        installedDir, uninstaller, this);
+                        kept ? keptFolder : installedDir, uninstaller, this);
                     for (const SHORTCUT_ENTRY& entry : shortcuts) {
                         const LINK_TARGET extra = {entry.target, entry.arguments, entry.iconIndex};
                         MakeLink(

@@ -2,6 +2,7 @@
 // with the command line's answers in place of the settings dialog and the questions, and an exit code at the end.
 #include "engine/EngineTexts.h"
 #include "engine/InstallPlan.h"
+#include "engine/KeptCopy.h"
 #include "foundation/SystemFallbacks.h"
 #include "startup/SelfDeletion.h"
 #include "startup/StartupTexts.h"
@@ -32,17 +33,16 @@ int CMainWnd::RunUnattended(HINSTANCE instance, const COMMAND_LINE_OPTIONS& opti
     ReadInstallState();
     int exitCode = kExitDone;
     if (options.uninstall) {
-        // Started from the list of installed programs, the first start waits for this run in the install folder's
-        // own program, which cannot be deleted while it runs: it goes, with the folder, at the next system start.
+        // An install without a kept copy is uninstalled by the install folder's own program, and the first start
+        // waits in it: it cannot be deleted while it runs. Renamed, it goes at the next system start under a name
+        // that no later install writes; the folder is left for that install.
         char firstStart[kPathBytes], folder[kPathBytes];
-        bool named = isInstalled && *JoinPath(firstStart, installedDir, moduleFileName) != '\0'
-            && CopyCutAtChar(folder, sizeof(folder), installedDir) != nullptr;
+        bool named = isInstalled && *JoinPath(firstStart, installedDir, moduleFileName) != '\0';
         exitCode = UninstallUnattended();
         if (named && exitCode != kExitRefused && GetFileAttributesA(firstStart) != INVALID_FILE_ATTRIBUTES
-            && ScheduleSelfDeletion(firstStart)) {
-            RemoveTrailingBackslash(folder);
-            ScheduleSelfDeletion(folder);
-            ReportLine(ZV_CAPTION_STEP, CZVString::Format(ZV_TEXT_DELETED_AT_RESTART, firstStart).GetString());
+            && DeleteOrScheduleRunning(firstStart, firstStart)) {
+            CopyCutAtChar(folder, FolderPartLength(firstStart), firstStart); // without its trailing backslash
+            RemoveDirectoryA(folder);
         }
     } else {
         exitCode = InstallUnattended(options);
@@ -77,10 +77,10 @@ int CMainWnd::InstallUnattended(const COMMAND_LINE_OPTIONS& options)
         // Installed again from scratch: the earlier install is taken away first, as its own log says, so that its
         // files are not mistaken for someone else's that must not be overwritten.
         ReportLine(ZV_CAPTION_STEP, installed.GetString());
-        int removed = UninstallUnattended();
-        if (removed != kExitDone)
-            return removed;
-        installLog.Empty();
+        if (!RemoveEarlierInstall(options.erase)) {
+            ReportLine(ZV_CAPTION_FAILURE, CZVString::Format(ZV_INSTALL_EARLIER_LEFT, settings.gametitle).GetString());
+            return kExitFailedLeftOver;
+        }
         SetCurrentDirectoryA(sourceDir);
     }
     RestoreSettings();

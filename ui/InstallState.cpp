@@ -74,6 +74,15 @@ void CMainWnd::ReadInstallState()
         } else if (!stop) {
             hasAdminRights = true;
         }
+        // A complete install keeps its log where only administrators can write: that log says where the title
+        // lies and for whom, whatever the user's own key says.
+        CZVString keptLog, keptInstallFolder;
+        bool keptForAllUsers = false;
+        if (ReadKeptLog(&keptLog, &keptInstallFolder, &keptForAllUsers)) {
+            CopyCutAtChar(installedDir, kPathBytes, keptInstallFolder.GetString());
+            isInstalled = true;
+            isInstalledForAllUsers = keptForAllUsers;
+        }
         if (!stop)
             QueryDirectXVersion(&directXLibrary);
     }

@@ -56,6 +56,7 @@ CMainWnd::CMainWnd()
     if (length == 0 || length >= sizeof(sourceDir))
         sourceDir[0] = '\0';
     installedDir[0] = '\0';
+    keptFolder[0] = '\0';
     chosenBaseDir[0] = '\0';
     ReadProgramIdentity();
 }

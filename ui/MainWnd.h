@@ -75,6 +75,9 @@ public:
     // when "uninst.dat" was saved; after a failure and its undo kExitFailedUndone, or kExitFailedLeftOver when the
     // undo could not take everything back.
     int RunInstallSteps();
+    // Saves installLog as "uninst.dat" in the install folder and, where the install made one, in the kept copy's
+    // folder, each whole or not at all (SaveWhole); false when either could not be saved.
+    bool SaveInstallLogs();
     // The copy dialog: modal, or in an unattended run made hidden and never shown. True when every file arrived.
     bool RunCopyDialog();
     // Creates the install folder and the script's folders and logs a "mkdir" line for each; false only when the
@@ -132,6 +135,17 @@ public:
     // Deletes the title's journal, and the journals' folder when no other is in it; false when the journal stays.
     bool RemoveJournal();
 
+    // --- the kept copy for the uninstall (engine/KeptCopy.cpp) ---
+    // Copies the program and the script from the disc's folder into the kept folder and sets keptFolder; false
+    // (keptFolder empty, nothing kept) when either cannot be copied.
+    bool MakeKeptCopy();
+    // The kept log of this title's complete install: its text, the install folder its first "mkdir" line names and
+    // whether it was for all users. False when there is none, or it is another title's or names no folder.
+    bool ReadKeptLog(CZVString* log, CZVString* installFolder, bool* forAllUsers);
+    // Deletes the kept copy and its folder; the running program is renamed and goes at the next start
+    // (DeleteOrScheduleRunning). True when the folder is gone.
+    bool RemoveKeptCopy();
+
     // --- uninstalling (uninstall/) ---
     // Replays installLog from its last line to its first, undoing what an install of this program can have
     // written. False only when the replay could not start (no shell allocator, an empty log).
@@ -141,6 +155,21 @@ public:
     // The uninstall button: checks, asks, erases the script's extra files, replays "uninst.dat" or falls back to
     // the fixed clean-up, reports. True for a complete success (the window then closes).
     bool Uninstall();
+    enum UNDO_OUTCOME {
+        kUndoComplete,
+        kUndoPartial, // something the install made could not be taken away
+        kUndoDeclined, // without a log, the user did not want the fixed clean-up: nothing was changed
+    };
+    // Takes the install away with no question but the one about a missing log (quiet: reported, and taken as yes):
+    // the script's extra files when erase, then the replay of the kept log or of the install folder's "uninst.dat",
+    // or without either the fixed clean-up. A complete undo from the kept log removes the kept copy.
+    UNDO_OUTCOME UndoInstall(bool erase, bool quiet);
+    // The first half of a reinstall: the earlier install taken away with no question, sound or message; the
+    // player's files stay (keptFromEarlierInstall), and with erase the script's erase list goes first. True when
+    // nothing else that its log recorded is left.
+    bool RemoveEarlierInstall(bool erase);
+    // True when path (a full path) matches one of the script's eraseonuninstall patterns: a file of the player's.
+    bool IsKeptPlayerFile(const char* path);
     // Deletes the files matching the script's eraseonuninstall patterns in the install folder; always true.
     bool EraseOnUninstall();
     // The fixed clean-up when "uninst.dat" is missing; each true when it did all of its part. The install folder
@@ -167,6 +196,7 @@ public:
     CZVString installLog; // the install log while it is built, or "uninst.dat" as read by the uninstall
     const COMMAND_LINE_OPTIONS* unattendedOptions; // an unattended run's answers in place of a person's; or null
     CJournalFile journal; // open while an install runs
+    char keptFolder[260]; // the kept copy this install made, with its trailing backslash; empty when there is none
     char chosenBaseDir[260]; // the settings dialog's folder until "次へ" writes it into settings.installdir
     char moduleFileName[260]; // the running program's file name with its extension, without folder
     int fileVersionMajor; // of the program's own version resource, for the uninstall entry
@@ -182,6 +212,9 @@ public:
     int32_t totalFileCount; // the total of "全体(%d of %d)" and of the taskbar
     int32_t currentFileNumber; // 1-based; after the last file one more than the files copied
     bool copyCancelled; // the cancel button was pressed: no further file is started
+    // The files of the earlier install that its removal for a reinstall left to the player (full paths): the copy
+    // leaves them as they are and asks nothing.
+    std::vector<CZVString> keptFromEarlierInstall;
     ITaskbarList3* taskbarList; // kept from SetTaskbarProgress to ReleaseTaskbarList; null when there is none
     bool taskbarListTried; // SetTaskbarProgress asked the system for the list since the last ReleaseTaskbarList
 
@@ -216,6 +249,8 @@ private:
     void PumpCopyMessages(COPY_RUN* run);
     // Makes the folders of relativePath below installedDir that are missing, logging each it made.
     void MakeFileFolders(const char* relativePath);
+    // True when path (a full path) is among keptFromEarlierInstall.
+    bool IsKeptFromEarlierInstall(const char* path) const;
     // Closes the copy's files, shows the failure with path in it, deletes partialFile when not null; false.
     bool ReportCopyFailure(const char* format, const char* path, UINT type, const char* partialFile);
     void CloseCopyHandles();

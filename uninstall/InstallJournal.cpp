@@ -73,3 +73,18 @@ JOURNAL_READING ReadJournal(
     }
     return reading;
 }
+
+CZVString InstallFolderOfLog(const CZVString& log)
+{
+    for (const CZVString& line : SplitLogLines(log)) {
+        LOG_ACTION action = ReadLogLine(line);
+        if (action.kind == kLogSkip)
+            continue;
+        const char* folder = action.path.GetString();
+        if (action.kind != kLogRemoveFolder || !IsAbsolutePath(folder) || HasParentComponent(folder))
+            return CZVString();
+        CZVString withBackslash = EndsWithBackslash(folder) ? action.path : action.path + "\\";
+        return withBackslash.GetLength() < kPathBytes ? withBackslash : CZVString();
+    }
+    return CZVString();
+}

@@ -29,3 +29,9 @@ struct JOURNAL_READING {
 // of the Start menu ("" when the system has none).
 JOURNAL_READING ReadJournal(
     const CZVString& journal, const char* title, const char* installSubdir, const char* commonPrograms);
+
+// The install folder that a log of a complete install names: its first verb line, when that is the "mkdir" of an
+// absolute folder without a parent component, with a trailing backslash added unless it ends in a real one. Empty
+// otherwise, or when the result would not fit a path. The log kept for the uninstall in a folder that only
+// administrators can write says where the title lies; the user's own registry key could say anything.
+CZVString InstallFolderOfLog(const CZVString& log);

@@ -7,3 +7,6 @@
 // false. The install log "uninst.dat" in the install folder itself is never deleted here: the replay needs it, and
 // removes it last.
 bool DeleteMatchingFiles(const char* installFolder, const char* relativePattern);
+
+// True when path (a full path) is one of the files that relativePattern (as DeleteMatchingFiles takes it) matches.
+bool IsMatchingFile(const char* installFolder, const char* relativePattern, const char* path);

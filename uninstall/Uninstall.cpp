@@ -4,6 +4,7 @@
 #include "startup/CommandLine.h"
 #include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
+#include "uninstall/InstallLog.h"
 #include "uninstall/MatchingFiles.h"
 #include "uninstall/UninstallTexts.h"
 
@@ -37,26 +38,10 @@ bool CMainWnd::Uninstall()
                     MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND)
             == IDYES;
     }
-    if (erase && settings.eraseonuninstall[0] != '\0')
-        EraseOnUninstall();
-
-    // The log is read from the install folder by its full path, not from whichever folder is current.
-    bool complete;
-    char logFile[kPathBytes];
-    if (installedDir[0] != '\0' && *JoinPath(logFile, installedDir, ZV_INSTALL_LOG_FILE) != '\0'
-        && installLog.LoadFromPack(logFile)) {
-        complete = ReplayInstallLog();
-    } else {
-        if (unattendedOptions != nullptr)
-            ReportLine(ZV_CAPTION_WARNING, ZV_UNINSTALL_NO_LOG);
-        else if (MessageBox(ZV_UNINSTALL_NO_LOG, ZV_CAPTION_WARNING, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
-            return false;
-        bool folderRemoved = RemoveInstallFolder();
-        bool shortcutsRemoved = RemoveShortcuts();
-        bool keysRemoved = RemoveRegistryKeys();
-        bool entryRemoved = RemoveUninstallEntry();
-        complete = folderRemoved && shortcutsRemoved && keysRemoved && entryRemoved;
-    }
+    UNDO_OUTCOME outcome = UndoInstall(erase, unattendedOptions != nullptr);
+    if (outcome == kUndoDeclined)
+        return false;
+    bool complete = outcome == kUndoComplete;
 
     if (!complete) {
         MessageBox(CZVString::Format(ZV_UNINSTALL_PARTLY_DONE, settings.gametitle).GetString(), ZV_CAPTION_DONE,
@@ -77,6 +62,75 @@ bool CMainWnd::Uninstall()
     ReadInstallState();
     ApplyInstallState();
     return complete;
+}
+
+CMainWnd::UNDO_OUTCOME CMainWnd::UndoInstall(bool erase, bool quiet)
+{
+    if (erase && settings.eraseonuninstall[0] != '\0')
+        EraseOnUninstall();
+
+    // The kept log first: it lies where only administrators can write. The install folder's log serves an install
+    // that has none; it is read by its full path, not from whichever folder is current.
+    bool complete;
+    bool fromKeptLog = false;
+    CZVString keptInstallFolder;
+    bool keptForAllUsers = false;
+    char logFile[kPathBytes];
+    if (ReadKeptLog(&installLog, &keptInstallFolder, &keptForAllUsers)) {
+        CopyCutAtChar(installedDir, sizeof(installedDir), keptInstallFolder.GetString());
+        isInstalledForAllUsers = keptForAllUsers;
+        fromKeptLog = true;
+        complete = ReplayInstallLog();
+    } else if (installedDir[0] != '\0' && *JoinPath(logFile, installedDir, ZV_INSTALL_LOG_FILE) != '\0'
+        && installLog.LoadFromPack(logFile)) {
+        complete = ReplayInstallLog();
+    } else {
+        installLog.Empty();
+        if (quiet)
+            ReportLine(ZV_CAPTION_WARNING, ZV_UNINSTALL_NO_LOG);
+        else if (MessageBox(ZV_UNINSTALL_NO_LOG, ZV_CAPTION_WARNING, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+            return kUndoDeclined;
+        bool folderRemoved = RemoveInstallFolder();
+        bool shortcutsRemoved = RemoveShortcuts();
+        bool keysRemoved = RemoveRegistryKeys();
+        bool entryRemoved = RemoveUninstallEntry();
+        complete = folderRemoved && shortcutsRemoved && keysRemoved && entryRemoved;
+    }
+    // The kept copy goes with a complete uninstall; after a partial one it stays for the next try.
+    if (complete && fromKeptLog)
+        RemoveKeptCopy();
+    return complete ? kUndoComplete : kUndoPartial;
+}
+
+bool CMainWnd::RemoveEarlierInstall(bool erase)
+{
+    UNDO_OUTCOME outcome = UndoInstall(erase, true);
+    // What the player keeps stays where it was; everything else that the earlier install recorded must be gone, or
+    // the new install would mix with what is left of the old one.
+    keptFromEarlierInstall.clear();
+    for (const CZVString& line : SplitLogLines(installLog)) {
+        LOG_ACTION action = ReadLogLine(line);
+        char path[kPathBytes];
+        if (action.kind == kLogDeleteFile && IsInstallAction(action, installedDir)
+            && *JoinPath(path, installedDir, action.path.GetString()) != '\0'
+            && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES && IsKeptPlayerFile(path))
+            keptFromEarlierInstall.push_back(CZVString(path));
+    }
+    bool removed = outcome == kUndoComplete && LeftNothingOfLog();
+    installLog.Empty();
+    return removed;
+}
+
+bool CMainWnd::IsKeptPlayerFile(const char* path)
+{
+    const char separators[] = ";\r\n";
+    CZVString patterns(settings.eraseonuninstall);
+    for (CZVString pattern = patterns.GetFirstToken(separators); !pattern.IsEmpty();
+         pattern = patterns.GetNextToken(separators)) {
+        if (IsMatchingFile(installedDir, pattern.GetString(), path))
+            return true;
+    }
+    return false;
 }
 
 bool CMainWnd::EraseOnUninstall()

@@ -10,6 +10,7 @@
 
 #include "tests/e2e/E2eInspect.h"
 #include "tests/e2e/MenuScenario.h"
+#include "uninstall/InstallJournal.h"
 
 namespace {
 
@@ -86,12 +87,28 @@ inline std::string Content(const std::string& name, size_t bytes)
     return content;
 }
 
+// Where the install keeps the title's program, script and log for the uninstall, with a trailing backslash.
+inline std::string KeptFolder(const std::string& title)
+{
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof(windows));
+    return std::string(windows) + "\\ZVSetup\\" + TitleHash(title.c_str()).GetString() + "\\";
+}
+
+// The start of the uninstall as the list of installed programs and the uninstall link give it: the kept program,
+// told where its script and log are.
+inline std::string KeptUninstaller(const std::string& title)
+{
+    return "\"" + KeptFolder(title) + "ZVSetup.exe\" -dir \"" + KeptFolder(title) + "\"";
+}
+
 // The values of the entry in the list of installed programs that an unattended uninstall and the list itself use.
-inline void ExpectListValuesForUnattendedUse(const std::string& entry, const std::string& installFolder)
+inline void ExpectListValuesForUnattendedUse(
+    const std::string& entry, const std::string& title, const std::string& installFolder)
 {
     std::string text;
     EXPECT_TRUE(RegistryString(HKEY_LOCAL_MACHINE, entry, "QuietUninstallString", &text));
-    EXPECT_EQ("\"" + installFolder + "ZVSetup.exe\" -dir \"" + installFolder + "\" -quiet -uninstall", text);
+    EXPECT_EQ(KeptUninstaller(title) + " -quiet -uninstall", text);
     EXPECT_TRUE(RegistryString(HKEY_LOCAL_MACHINE, entry, "InstallLocation", &text));
     EXPECT_EQ(installFolder, text);
     SYSTEMTIME today;
@@ -128,6 +145,7 @@ protected:
         DeleteRegistryTree(HKEY_CURRENT_USER, std::string("Software\\") + kInstallRoot);
         DeleteRegistryTree(HKEY_USERS, std::string(".DEFAULT\\Software\\") + kInstallRoot);
         for (const std::string& title : installedTitles) {
+            RemoveFolder(KeptFolder(title));
             DeleteRegistryTree(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "\\" + title);
             for (int desktop : {CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY})
                 DeleteFileA((ShellFolder(desktop) + "\\" + title + ".lnk").c_str());

@@ -103,23 +103,26 @@ TEST_F(InstallScenario, TwoDiscTitleWithTheSecondTypeFromTheCdromDrive)
             "!regset UninstallString", "copy uninst.dat"}),
         MaskLogTime(ReadFileBytes(installFolder + "uninst.dat")));
 
+    // The uninstaller is the kept copy, which only administrators can change; it is told where its script is.
+    const std::string kept = KeptFolder(title);
     struct {
         std::string link;
         std::string target;
         std::string arguments;
         int iconIndex;
+        std::string workingDir;
     } const links[] = {
-        {programs + "\\" + title + ".lnk", installFolder + "game.exe", "-full", 0},
-        {programs + "\\" + title + "のアンインストール.lnk", installFolder + "ZVSetup.exe", "", 1},
-        {programs + "\\説明書.lnk", installFolder + "manual\\readme.txt", "", 0},
-        {desktopLink, installFolder + "game.exe", "-full", 0},
+        {programs + "\\" + title + ".lnk", installFolder + "game.exe", "-full", 0, installFolder},
+        {programs + "\\" + title + "のアンインストール.lnk", kept + "ZVSetup.exe", "-dir \"" + kept + "\"", 1, kept},
+        {programs + "\\説明書.lnk", installFolder + "manual\\readme.txt", "", 0, installFolder},
+        {desktopLink, installFolder + "game.exe", "-full", 0, installFolder},
     };
     for (const auto& expected : links) {
         LINK_INFO link = ReadLink(expected.link);
         ASSERT_TRUE(link.loaded) << expected.link;
         EXPECT_EQ(Lower(expected.target), Lower(link.path)) << expected.link;
         EXPECT_EQ(expected.arguments, link.arguments) << expected.link;
-        EXPECT_EQ(Lower(installFolder), Lower(link.workingDir + (link.workingDir.back() == '\\' ? "" : "\\")))
+        EXPECT_EQ(Lower(expected.workingDir), Lower(link.workingDir + (link.workingDir.back() == '\\' ? "" : "\\")))
             << expected.link;
         EXPECT_EQ(Lower(expected.target), Lower(link.iconPath)) << expected.link;
         EXPECT_EQ(expected.iconIndex, link.iconIndex) << expected.link;
@@ -136,7 +139,7 @@ TEST_F(InstallScenario, TwoDiscTitleWithTheSecondTypeFromTheCdromDrive)
     std::string entry = std::string(kUninstallKey) + "\\" + title;
     const std::pair<const char*, std::string> values[] = {
         {"DisplayName", title},
-        {"UninstallString", "\"" + installFolder + "ZVSetup.exe\" -dir \"" + installFolder + "\""},
+        {"UninstallString", KeptUninstaller(title)},
         {"DisplayIcon", "\"" + installFolder + "game.exe\""},
         {"DisplayVersion", "1.0"},
         {"Publisher", "ZENVORA"},
@@ -147,7 +150,12 @@ TEST_F(InstallScenario, TwoDiscTitleWithTheSecondTypeFromTheCdromDrive)
     }
     EXPECT_TRUE(RegistryDword(HKEY_LOCAL_MACHINE, entry, "EstimatedSize", &number));
     EXPECT_EQ(2u * 1024, number);
-    ExpectListValuesForUnattendedUse(entry, installFolder);
+    ExpectListValuesForUnattendedUse(entry, title, installFolder);
+    // The kept copy: the disc's program and script, and the log as the install folder has it.
+    EXPECT_EQ((std::vector<std::string>{"Install.ifo", "ZVSetup.exe", "uninst.dat"}), ListTree(kept));
+    EXPECT_EQ(ReadFileBytes(disc1 + "\\Install.ifo"), ReadFileBytes(kept + "Install.ifo"));
+    EXPECT_EQ(ReadFileBytes(program), ReadFileBytes(kept + "ZVSetup.exe"));
+    EXPECT_EQ(ReadFileBytes(installFolder + "uninst.dat"), ReadFileBytes(kept + "uninst.dat"));
 
     // The menu now shows the installed title.
     EXPECT_TRUE(WaitForMenuState(subForm, true));

@@ -205,7 +205,7 @@ TEST_F(UnattendedScenario, QuietInstallReinstallAndUninstallWithoutAWindow)
     EXPECT_EQ(installFolder, text);
     EXPECT_TRUE(RegistryDword(HKEY_CURRENT_USER, titleKey, "InstallType", &type));
     EXPECT_EQ(1u, type);
-    ExpectListValuesForUnattendedUse(entry, installFolder);
+    ExpectListValuesForUnattendedUse(entry, title, installFolder);
     EXPECT_EQ((std::vector<std::string>{"[手順] 設定 種類=2 フォルダ=" + baseFolder + " サブフォルダ=" + subdir
                       + " デスクトップ=0 スタートメニュー=1 全ユーザー=0",
                   "[手順] フォルダの作成 完了", "[手順] ファイルのコピー 完了", "[手順] ショートカットの作成 完了",
@@ -230,19 +230,30 @@ TEST_F(UnattendedScenario, QuietInstallReinstallAndUninstallWithoutAWindow)
     // The list of installed programs starts the unattended uninstall exactly as it stores it.
     ASSERT_TRUE(RegistryString(HKEY_LOCAL_MACHINE, entry, "QuietUninstallString", &text));
     EXPECT_EQ(0u, Run(text, rootFolder));
-    // The first start ran the install folder's own program and waited in it; that program, and with it the folder,
-    // goes at the next system start.
-    const std::string firstStart = installFolder + kProgramName;
-    if (PathExists(installFolder)) {
-        EXPECT_EQ(std::vector<std::string>{kProgramName}, ListTree(installFolder));
-        std::vector<std::string> pending = PendingDeletions();
-        for (const std::string& path : {firstStart, baseFolder + "\\" + subdir}) {
-            EXPECT_TRUE(std::any_of(pending.begin(), pending.end(),
-                [&](const std::string& scheduled) { return Lower(scheduled) == Lower(path); }))
-                << path << " is not deleted at the next start";
+    // The first start ran the kept program and waited in it: renamed beside the kept folder, that program alone
+    // goes at the next system start. Nothing of the install folder or of the kept folder is scheduled, so that an
+    // install made at once, before any restart, stays whole.
+    const std::string kept = KeptFolder(title);
+    EXPECT_FALSE(PathExists(installFolder));
+    EXPECT_FALSE(PathExists(kept));
+    auto scheduledBelow = [&](const std::string& folder) {
+        for (const std::string& scheduled : PendingDeletions()) {
+            if (Lower(scheduled + "\\").compare(0, folder.size(), Lower(folder)) == 0)
+                return scheduled;
         }
-        EXPECT_TRUE(DeleteFileA(firstStart.c_str()) && RemoveDirectoryA(installFolder.c_str())) << "the restart";
-    }
+        return std::string();
+    };
+    const std::string renamed = kept.substr(0, kept.size() - 1) + "-";
+    EXPECT_NE("", scheduledBelow(renamed)) << "the kept program is not deleted at the next start";
+    EXPECT_EQ("", scheduledBelow(installFolder));
+    EXPECT_EQ("", scheduledBelow(kept));
+    ASSERT_EQ(0u, RunQuiet('D', "-quiet -type:1"));
+    EXPECT_EQ(
+        (std::vector<std::string>{"Install.ifo", "ZVSetup.exe", "game.exe", "uninst.dat"}), ListTree(installFolder));
+    EXPECT_EQ((std::vector<std::string>{"Install.ifo", "ZVSetup.exe", "uninst.dat"}), ListTree(kept));
+    EXPECT_EQ("", scheduledBelow(installFolder)) << "the new install goes at the next start";
+    EXPECT_EQ("", scheduledBelow(kept)) << "the new install goes at the next start";
+    ASSERT_EQ(0u, Run(text, rootFolder));
     ExpectNothingOf(title, installFolder, group, "無人");
     EXPECT_TRUE(PathExists(baseFolder)) << "the base folder was there before";
     EXPECT_TRUE(ProcessesNamed(kProgramName).empty());

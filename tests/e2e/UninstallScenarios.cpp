@@ -144,6 +144,7 @@ TEST_F(UninstallScenario, WithoutTheLogTheFixedCleanUpRemovesOnlyTheTitlesOwn)
         ASSERT_NE(nullptr, menu);
         HWND subForm = SubForm(menu);
         ASSERT_TRUE(DeleteFileA((installFolder + "uninst.dat").c_str()));
+        ASSERT_TRUE(DeleteFileA((KeptFolder(kTitle) + "uninst.dat").c_str()));
         StartUninstall(subForm);
         ExpectBox("確認", "セーブデータも削除しますか？", IDNO);
         ExpectBox("警告", "アンインストール情報が見つかりません\nアンインストールしますか？", IDOK);
@@ -166,6 +167,7 @@ TEST_F(UninstallScenario, WithoutTheLogTheFixedCleanUpRemovesOnlyTheTitlesOwn)
     ASSERT_NE(nullptr, menu);
     HWND subForm = SubForm(menu);
     ASSERT_TRUE(DeleteFileA((shared + "\\uninst.dat").c_str()));
+    ASSERT_TRUE(DeleteFileA((KeptFolder(kTitle) + "uninst.dat").c_str()));
     StartUninstall(subForm);
     ExpectBox("確認", "セーブデータも削除しますか？", IDNO);
     ExpectBox("警告", "アンインストール情報が見つかりません\nアンインストールしますか？", IDOK);
@@ -200,9 +202,10 @@ TEST_F(UninstallScenario, FromTheWindowsListOfInstalledPrograms)
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, kWaitMs));
     CloseHandle(process.hProcess);
 
-    // The installed copy relaunches from the temporary folder, so that the install folder can go.
+    // The kept copy relaunches from the temporary folder and reads the kept script.
     CStartedProcess copy;
-    HWND menu = WaitForCopy(kTitle, installFolder.substr(0, installFolder.size() - 1), &copy);
+    const std::string kept = KeptFolder(kTitle);
+    HWND menu = WaitForCopy(kTitle, kept.substr(0, kept.size() - 1), &copy);
     ASSERT_NE(nullptr, menu) << "DEBUG " << WaitForBox(nullptr, 100).caption << ":" << WaitForBox(nullptr, 100).text
                              << " cmd " << uninstallString;
     HWND subForm = SubForm(menu);
@@ -235,12 +238,16 @@ TEST_F(UninstallScenario, ATamperedLogReachesNothingBeyondTheInstall)
     ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, "Software\\ZVE2EVictim\\x", "v", "v"));
     const std::string tampered = "copy ..\\..\\victim.txt\ncopy " + victim + "\nmkshortcut " + victimLink + "\nmkdir "
         + victimFolder + "\nregcreateu Software,ZVE2EVictim\nregcreatel Software\\ZVE2EVictim,x\n";
-    std::string log = ReadFileBytes(installFolder + "uninst.dat");
-    size_t afterHeader = log.find("#FileCopy\n");
-    ASSERT_NE(std::string::npos, afterHeader);
-    log.insert(afterHeader, tampered);
-    SetFileAttributesA((installFolder + "uninst.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
-    WriteFileBytes(installFolder + "uninst.dat", log);
+    // Both logs: the kept one, which the uninstall reads, as if the rights to it had been had, and the install
+    // folder's, which anyone may write.
+    for (const std::string& logFile : {installFolder + "uninst.dat", KeptFolder(kTitle) + "uninst.dat"}) {
+        std::string log = ReadFileBytes(logFile);
+        size_t afterHeader = log.find("#FileCopy\n");
+        ASSERT_NE(std::string::npos, afterHeader) << logFile;
+        log.insert(afterHeader, tampered);
+        SetFileAttributesA(logFile.c_str(), FILE_ATTRIBUTE_NORMAL);
+        WriteFileBytes(logFile, log);
+    }
 
     StartUninstall(subForm);
     ExpectBox("確認", "セーブデータも削除しますか？", IDNO);
