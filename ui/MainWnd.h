@@ -151,7 +151,8 @@ public:
     // written. False only when the replay could not start (no shell allocator, an empty log).
     bool ReplayInstallLog();
     // After a replay: true when nothing that installLog records (files, the folders it made, links, keys) is there.
-    bool LeftNothingOfLog();
+    // playerKeeps: the files of the player's (IsKeptPlayerFile) and the folders, which may hold them, may stay.
+    bool LeftNothingOfLog(bool playerKeeps = false);
     // The uninstall button: checks, asks, erases the script's extra files, replays "uninst.dat" or falls back to
     // the fixed clean-up, reports. True for a complete success (the window then closes).
     bool Uninstall();

@@ -103,12 +103,20 @@ bool StillThere(const LOG_ACTION& action, const char* installFolder)
 
 } // namespace
 
-bool CMainWnd::LeftNothingOfLog()
+bool CMainWnd::LeftNothingOfLog(bool playerKeeps)
 {
     for (const CZVString& line : SplitLogLines(installLog)) {
         LOG_ACTION action = ReadLogLine(line);
-        if (action.kind != kLogSkip && IsInstallAction(action, installedDir) && StillThere(action, installedDir))
-            return false;
+        if (action.kind == kLogSkip || !IsInstallAction(action, installedDir) || !StillThere(action, installedDir))
+            continue;
+        // What the player keeps stays by design, and so do the folders that hold it.
+        char path[kPathBytes];
+        if (playerKeeps
+            && (action.kind == kLogRemoveFolder
+                || (action.kind == kLogDeleteFile
+                    && *JoinPath(path, installedDir, action.path.GetString()) != '\0' && IsKeptPlayerFile(path))))
+            continue;
+        return false;
     }
     return true;
 }

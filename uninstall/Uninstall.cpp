@@ -116,7 +116,7 @@ bool CMainWnd::RemoveEarlierInstall(bool erase)
             && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES && IsKeptPlayerFile(path))
             keptFromEarlierInstall.push_back(CZVString(path));
     }
-    bool removed = outcome == kUndoComplete && LeftNothingOfLog();
+    bool removed = outcome == kUndoComplete && LeftNothingOfLog(true);
     installLog.Empty();
     return removed;
 }

@@ -309,6 +309,22 @@ TEST_F(UnattendedScenario, RefusalsAndFailuresEndWithTheirExitCodes)
                   "[手順] ファイルのコピー 失敗", "[失敗] インストール中にエラーが発生しました アンドゥーします",
                   "[手順] アンドゥー 完了", "[手順] 終了コード 4"}),
         Report());
+
+    // The kept log cannot be saved (a folder holds its temporary name): without it the uninstall could not be
+    // trusted, so the install has failed and is undone, and nothing of it is kept for an uninstall.
+    const std::string kept = KeptFolder(title);
+    CreateDirectoryA(kept.substr(0, kept.rfind('\\', kept.size() - 2)).c_str(), nullptr);
+    CreateDirectoryA(kept.c_str(), nullptr);
+    ASSERT_TRUE(CreateDirectoryA((kept + "uninst.dat.new").c_str(), nullptr));
+    EXPECT_EQ(4u, RunQuiet('D', "-quiet -type:1"));
+    report = Report();
+    EXPECT_NE(report.end(), std::find(report.begin(), report.end(), "[手順] インストールログの保存 失敗"));
+    EXPECT_EQ("[手順] 終了コード 4", report.back());
+    ExpectNothingOf(title, installFolder, group, "無人失敗");
+    EXPECT_EQ(std::vector<std::string>{"uninst.dat.new\\"}, ListTree(kept));
+    ASSERT_TRUE(RemoveDirectoryA((kept + "uninst.dat.new").c_str()));
+    ASSERT_TRUE(RemoveDirectoryA(kept.c_str()));
+
     // An install cut off before: unattended, it is undone only on -reinstall, and nothing new starts without that.
     char windows[MAX_PATH] = "";
     GetWindowsDirectoryA(windows, sizeof(windows));

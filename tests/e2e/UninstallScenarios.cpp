@@ -264,4 +264,54 @@ TEST_F(UninstallScenario, ATamperedLogReachesNothingBeyondTheInstall)
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\ZVE2EVictim");
 }
 
+TEST_F(UninstallScenario, AReinstallTakesTheEarlierInstallAwayFirstAndKeepsThePlayersFiles)
+{
+    const char drive = 'Y';
+    const std::string installFolder = baseFolder + "\\" + kSubdir + "\\";
+    const std::string disc = DiscFolder(drive);
+    PutDisc(disc, kSubdir, "");
+    // One installed file is also the player's: the script's erase list names it.
+    WriteFileBytes(disc + "\\Install.ifo", UninstallScript(kSubdir, "") + "settings.cfg\r\n");
+    WriteFileBytes(disc + "\\settings.cfg", "既定の設定");
+    CStartedProcess copy;
+    HWND menu = StartAndInstall(drive, &copy, false);
+    ASSERT_NE(nullptr, menu);
+    HWND subForm = SubForm(menu);
+    WriteFileBytes(installFolder + "save\\slot1.dat", "セーブ");
+    WriteFileBytes(installFolder + "settings.cfg", "プレイヤーの設定");
+    WriteFileBytes(installFolder + "data\\a.dat", "壊れたデータ");
+    WriteFileBytes(disc + "\\game.exe", "game 2");
+
+    // Yes and "次へ": the earlier install goes without a question, a sound or a message, and the new one asks
+    // nothing about the files the player kept.
+    auto reinstall = [&]() {
+        Press(subForm, kInstallId);
+        ExpectBox("確認", std::string(kTitle) + "は既にインストールされています\n再びインストールしますか？", IDYES);
+        HWND settings = WaitForWindow("#32770", kSettingsTitle, kWaitMs);
+        ASSERT_NE(nullptr, settings);
+        ClickButton(settings, kSettingsNextId);
+    };
+    reinstall();
+    ExpectBox("成功", std::string(kTitle) + "のインストールは完了しました", IDOK);
+    EXPECT_TRUE(WaitForMenuState(subForm, true));
+    EXPECT_EQ("プレイヤーの設定", ReadFileBytes(installFolder + "settings.cfg"));
+    EXPECT_EQ("セーブ", ReadFileBytes(installFolder + "save\\slot1.dat"));
+    EXPECT_EQ("game 2", ReadFileBytes(installFolder + "game.exe"));
+    EXPECT_EQ("data", ReadFileBytes(installFolder + "data\\a.dat")) << "a file of the install is copied anew";
+    std::string log = ReadFileBytes(installFolder + "uninst.dat");
+    EXPECT_NE(std::string::npos, log.find("\ncopy settings.cfg\n")) << "the kept file belongs to the new install";
+    EXPECT_EQ(log, ReadFileBytes(KeptFolder(kTitle) + "uninst.dat"));
+
+    // A reinstall that fails leaves the title uninstalled, with the player's files where they were.
+    ASSERT_TRUE(DeleteFileA((disc + "\\data\\a.dat").c_str()));
+    reinstall();
+    ExpectBox("失敗", "ファイルが見つかりません -- data\\a.dat\n続行しますか？", IDCANCEL);
+    ExpectBox("失敗", kUndoText, IDOK);
+    EXPECT_TRUE(WaitForMenuState(subForm, false)) << "the menu offers to install";
+    EXPECT_EQ((std::vector<std::string>{"save\\", "save\\slot1.dat", "settings.cfg"}), ListTree(installFolder));
+    EXPECT_FALSE(PathExists(KeptFolder(kTitle)));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "\\" + kTitle));
+    CloseMenu(menu, &copy);
+}
+
 } // namespace

@@ -188,11 +188,30 @@ TEST(InstallLog, JournalsAreReadOnlyForTheirTitleAndTheirScriptsFolder)
         EXPECT_STREQ(row.installFolder, reading.installFolder.GetString()) << row.what;
     }
 
+    // The install folder of a kept log: its first verb line when that makes an absolute folder.
+    const struct {
+        const char* what;
+        std::string log;
+        const char* installFolder;
+    } folders[] = {
+        {"a complete log", user, "D:\\Games\\献立表\\"},
+        {"no sub-folder: the folder ends in its backslash", header + "mkdir D:\\Games\\\n", "D:\\Games\\"},
+        {"a folder ending in ソ", header + "mkdir D:\\ソ\n", "D:\\ソ\\"},
+        {"a first verb line that makes no folder", header + "copy a.dat\nmkdir D:\\Games\n", ""},
+        {"a relative folder", header + "mkdir Games\n", ""},
+        {"a parent component", header + "mkdir D:\\Games\\..\\..\n", ""},
+        {"too long for a path with its backslash", header + "mkdir D:\\" + std::string(256, 'a') + "\n", ""},
+        {"no verb line", header, ""},
+    };
+    for (const auto& row : folders)
+        EXPECT_STREQ(row.installFolder, InstallFolderOfLog(CZVString(row.log.c_str())).GetString()) << row.what;
+
     // The name: the same for the same bytes, another for another title, always a plain file name.
     EXPECT_STREQ("CBF29CE484222325.jnl", JournalFileName("").GetString());
     EXPECT_EQ(JournalFileName("献立表"), JournalFileName("献立表"));
     EXPECT_NE(JournalFileName("献立表"), JournalFileName("献立表2"));
     EXPECT_EQ(20, JournalFileName("a\\b:c*?\"<>|/").GetLength());
+    EXPECT_EQ(TitleHash("献立表") + ".jnl", JournalFileName("献立表"));
 }
 
 } // namespace
