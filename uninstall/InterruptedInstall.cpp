@@ -73,7 +73,9 @@ bool CMainWnd::UndoInterruptedInstall()
     installLog = text;
     CopyCutAtChar(installedDir, sizeof(installedDir), reading.installFolder.GetString());
     isInstalledForAllUsers = reading.forAllUsers;
-    bool undone = ReplayInstallLog() && RemoveJournal();
+    // The kept copy, if the install got as far, belongs to the install that was cut off: no complete install of
+    // the title is there while a journal is (a reinstall takes the earlier install away before it starts).
+    bool undone = ReplayInstallLog() && (RemoveKeptCopy() || true) && RemoveJournal();
     installLog.Empty();
     if (length > 0 && length < sizeof(previousDir))
         SetCurrentDirectoryA(previousDir);

@@ -102,6 +102,7 @@ TEST_F(InterruptedInstallScenario, AnInstallCutOffAtAnyMomentIsUndoneAtTheNextSt
         EXPECT_FALSE(PathExists(desktopLink)) << moment;
         EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, titleKey)) << moment;
         EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "\\" + kTitle)) << moment;
+        EXPECT_FALSE(PathExists(KeptFolder(kTitle))) << moment;
         EXPECT_TRUE(WaitForMenuState(subForm, false)) << moment;
     };
 

@@ -188,6 +188,20 @@ TEST_F(UninstallScenario, FromTheWindowsListOfInstalledPrograms)
         ASSERT_NE(nullptr, menu);
         CloseMenu(menu, &copy);
     }
+    // Whoever can write the install folder plants a program, a script and a log there; the victims lie outside.
+    const std::string victim = rootFolder + "\\victim.txt";
+    WriteFileBytes(victim, "v");
+    ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, "Software\\ZVE2EVictim\\x", "v", "v"));
+    ASSERT_TRUE(CopyFileA(probeProgram.c_str(), (installFolder + "ZVSetup.exe").c_str(), FALSE));
+    WriteFileBytes(installFolder + "Install.ifo",
+        std::string("$gametitle = ") + kTitle + "\r\n$installsubdir = " + kSubdir
+            + "\r\n$registryroot = ZVE2EVictim\r\n$registrykey = x\r\n$eraseonuninstall = ..\\..\\victim.txt\r\n"
+              "$installtypecount = 1\r\n&start\r\ngame.exe\r\n");
+    std::string log = ReadFileBytes(installFolder + "uninst.dat");
+    log.insert(log.find("#FileCopy\n"), "copy ..\\..\\victim.txt\nregcreateu Software,ZVE2EVictim\n");
+    SetFileAttributesA((installFolder + "uninst.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+    WriteFileBytes(installFolder + "uninst.dat", log);
+
     // Windows runs the entry's whole string as a command line, from a folder of its own.
     std::string uninstallString;
     ASSERT_TRUE(RegistryString(
@@ -211,10 +225,16 @@ TEST_F(UninstallScenario, FromTheWindowsListOfInstalledPrograms)
     HWND subForm = SubForm(menu);
     EXPECT_TRUE(WaitForMenuState(subForm, true));
     StartUninstall(subForm);
-    ExpectBox("確認", "セーブデータも削除しますか？", IDNO);
+    ExpectBox("確認", "セーブデータも削除しますか？", IDYES);
     ExpectBox("完了", std::string(kTitle) + "のアンインストールが完了しました", IDOK);
     EXPECT_EQ(0u, copy.WaitExit(kWaitMs));
     ExpectUninstalled(installFolder, {});
+    // None of the planted files steered the uninstall, and the kept copy went with it.
+    EXPECT_FALSE(PathExists(probeFolder + "\\probe.txt")) << "the install folder's program ran";
+    EXPECT_TRUE(PathExists(victim));
+    EXPECT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, "Software\\ZVE2EVictim\\x"));
+    DeleteRegistryTree(HKEY_CURRENT_USER, "Software\\ZVE2EVictim");
+    EXPECT_FALSE(PathExists(kept));
 }
 
 TEST_F(UninstallScenario, ATamperedLogReachesNothingBeyondTheInstall)
