@@ -224,17 +224,29 @@ TEST_F(UninstallScenario, ATamperedLogReachesNothingBeyondTheInstall)
     ASSERT_NE(nullptr, menu);
     HWND subForm = SubForm(menu);
 
-    // Victims outside the install: files, a folder, keys of another program.
+    // Victims outside the install: files, links, a folder, keys of another program, another title's key under the
+    // same root, and another title's entry in the list of installed programs.
     const std::string victim = rootFolder + "\\victim.txt"; // two folders above the install folder
-    const std::string victimLink = rootFolder + "\\victim2.txt";
+    const std::string victimFile = rootFolder + "\\victim2.txt";
+    const std::string victimLink = rootFolder + "\\victim.lnk"; // outside the shell folders
+    const std::string victimDeviceLink = rootFolder + "\\victim3.lnk";
     const std::string victimFolder = rootFolder + "\\victimFolder";
-    WriteFileBytes(victim, "v");
-    WriteFileBytes(victimLink, "v");
+    const std::string otherTitleKey = std::string("Software\\") + kInstallRoot + "\\他の題";
+    const std::string otherEntry = std::string(kUninstallKey) + "\\ZVE2E他の題";
+    for (const std::string& file : {victim, victimFile, victimLink, victimDeviceLink})
+        WriteFileBytes(file, "v");
     CreateDirectoryA(victimFolder.c_str(), nullptr);
     ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, "Software\\ZVE2EVictim\\x", "v", "v"));
     ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, "Software\\ZVE2EVictim\\x", "v", "v"));
-    const std::string tampered = "copy ..\\..\\victim.txt\ncopy " + victim + "\nmkshortcut " + victimLink + "\nmkdir "
-        + victimFolder + "\nregcreateu Software,ZVE2EVictim\nregcreatel Software\\ZVE2EVictim,x\n";
+    ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, otherTitleKey, "v", "v"));
+    ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, otherEntry, "DisplayName", "v"));
+    // The drive of the victims as a share of this machine: a network path that, if followed, reaches the same file.
+    const std::string networkLink = "\\\\localhost\\" + rootFolder.substr(0, 1) + "$" + victimLink.substr(2);
+    const std::string tampered = "copy ..\\..\\victim.txt\ncopy " + victim + "\nmkshortcut " + victimFile + "\nmkdir "
+        + victimFolder + "\nregcreateu Software,ZVE2EVictim\nregcreatel Software\\ZVE2EVictim,x\n"
+        + "regcreateu Software\\ZVE2EVictim,x\nregcreateu Software\\" + kInstallRoot + ",他の題\n" + "regcreatel "
+        + kUninstallKey + ",ZVE2E他の題\n" + "mkshortcut " + victimLink + "\nmkshortcut " + networkLink
+        + "\nmkshortcut \\\\?\\" + victimDeviceLink + "\n";
     std::string log = ReadFileBytes(installFolder + "uninst.dat");
     size_t afterHeader = log.find("#FileCopy\n");
     ASSERT_NE(std::string::npos, afterHeader);
