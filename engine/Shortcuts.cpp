@@ -3,6 +3,7 @@
 // is logged as a "mkshortcut" line, so that the undo and the uninstaller delete it again.
 #include "engine/EngineTexts.h"
 #include "foundation/PathText.h"
+#include "foundation/SafeFileName.h"
 #include "foundation/ShellFolder.h"
 #include "ui/MainWnd.h"
 #include "uninstall/InstallLog.h"
@@ -10,6 +11,8 @@
 #include <shlobj.h>
 
 namespace {
+
+const int kLinkExtensionBytes = 4; // ".lnk"
 
 // What one link file points at.
 struct LINK_TARGET {
@@ -27,15 +30,22 @@ IShellLinkA* NewShellLink()
     return link;
 }
 
+// The link file named name (not yet made safe) in folder.
+CZVString LinkPath(const char* format, const char* folder, const char* name)
+{
+    return CZVString::Format(format, folder, SafeFileName(name).GetString());
+}
+
 // Makes linkPath point at the target in installedDir and logs it. A link whose file or target path would not
 // fit a path buffer is skipped rather than made under a cut name, as is one whose object offers no IPersistFile;
-// neither is logged. The line is logged before the save, and a failed save goes unnoticed.
-void MakeLink(
-    IShellLinkA* link, const CZVString& linkPath, const char* installedDir, const LINK_TARGET& target, CMainWnd* log)
+// neither is logged. The line is logged before the save, so that the undo removes whatever the save left. False
+// when the save failed, after the message naming the link as the shell shows it (its file name without ".lnk").
+bool MakeLink(IShellLinkA* link, const CZVString& linkPath, const LINK_TARGET& target, CMainWnd* window)
 {
+    const char* installedDir = window->installedDir;
     CZVString targetPath = CZVString::Format("%s%s", installedDir, target.fileName);
     if (linkPath.GetLength() >= kPathBytes || targetPath.GetLength() >= kPathBytes)
-        return;
+        return true;
     link->SetPath(targetPath.GetString());
     link->SetDescription("");
     link->SetIconLocation(targetPath.GetString(), target.iconIndex);
@@ -44,13 +54,20 @@ void MakeLink(
     link->SetShowCmd(SW_SHOWNORMAL);
     IPersistFile* file = nullptr;
     if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) || file == nullptr)
-        return;
+        return true;
     WCHAR widePath[kPathBytes];
     widePath[0] = L'\0';
     MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, linkPath.GetString(), -1, widePath, kPathBytes);
-    log->AppendLogLine(FormatLogShortcut(linkPath.GetString()));
-    file->Save(widePath, TRUE);
+    window->AppendLogLine(FormatLogShortcut(linkPath.GetString()));
+    bool saved = SUCCEEDED(file->Save(widePath, TRUE));
     file->Release();
+    if (!saved) {
+        CZVString fileName = linkPath.Mid(FolderPartLength(linkPath.GetString()));
+        CZVString name = fileName.Left(fileName.GetLength() - kLinkExtensionBytes);
+        window->MessageBox(CZVString::Format(ZV_SHORTCUT_SAVE_FAILED, name.GetString()).GetString(), ZV_CAPTION_FAILURE,
+            MB_ICONERROR | MB_SETFOREGROUND);
+    }
+    return saved;
 }
 
 } // namespace
@@ -84,16 +101,16 @@ bool CMainWnd::CreateShortcuts()
                 MakeDirectoryPath(group.GetString());
                 IShellLinkA* link = NewShellLink();
                 if (link != nullptr) {
+                    // A link that cannot be saved fails the step: the rest would be undone with it.
                     const char* folder = group.GetString();
-                    MakeLink(link, CZVString::Format(ZV_SHORTCUT_LINK, folder, settings.gametitle), installedDir, game,
-                        this);
                     const LINK_TARGET uninstaller = {moduleFileName, settings.uninstallcommand, 1};
-                    MakeLink(link, CZVString::Format(ZV_SHORTCUT_UNINSTALL_LINK, folder, settings.gametitle),
-                        installedDir, uninstaller, this);
-                    for (const SHORTCUT_ENTRY& entry : shortcuts) {
+                    result = MakeLink(link, LinkPath(ZV_SHORTCUT_LINK, folder, settings.gametitle), game, this)
+                        && MakeLink(
+                            link, LinkPath(ZV_SHORTCUT_UNINSTALL_LINK, folder, settings.gametitle), uninstaller, this);
+                    for (size_t i = 0; result && i < shortcuts.size(); i++) {
+                        const SHORTCUT_ENTRY& entry = shortcuts[i];
                         const LINK_TARGET extra = {entry.target, entry.arguments, entry.iconIndex};
-                        MakeLink(
-                            link, CZVString::Format(ZV_SHORTCUT_LINK, folder, entry.name), installedDir, extra, this);
+                        result = MakeLink(link, LinkPath(ZV_SHORTCUT_LINK, folder, entry.name), extra, this);
                     }
                     link->Release();
                 }
@@ -110,8 +127,7 @@ bool CMainWnd::CreateShortcuts()
         } else {
             IShellLinkA* link = NewShellLink();
             if (link != nullptr) {
-                MakeLink(
-                    link, CZVString::Format(ZV_SHORTCUT_LINK, desktop, settings.gametitle), installedDir, game, this);
+                result = MakeLink(link, LinkPath(ZV_SHORTCUT_LINK, desktop, settings.gametitle), game, this);
                 link->Release();
             }
         }
