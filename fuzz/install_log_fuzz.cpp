@@ -18,13 +18,15 @@
 namespace {
 
 const char* const kInstallFolders[] = {"C:\\Games\\Title\\", "C:\\", "\\\\server\\share\\\x83\x5C\\", "d:\\\x95\x5C\\"};
-const char kProgramsFolder[] = "C:\\P\x83\x5C"; // ends in "ソ"
-const char kDesktopFolder[] = "d:\\D";
+// The title of the seeds: 献立表 (its last byte 5C), its key Software\Zenvora\献立表, its links in the shell
+// folders below.
+const char kTitle[] = "\x8C\xA3\x97\xA7\x95\x5C";
+const char kProgramsFolder[] = "C:\\Users\\u\\Start Menu\\Programs";
+const char kDesktopFolder[] = "C:\\Users\\u\\Desktop";
 
-// The title's names and shell folders, for one of the install folders.
 INSTALL_SCOPE Scope(const char* installFolder)
 {
-    return {CZVString(installFolder), CZVString("R\x95\x5C"), CZVString("K"), CZVString("T"),
+    return {CZVString(installFolder), CZVString("Zenvora"), CZVString(kTitle), CZVString(kTitle),
         {CZVString(kProgramsFolder)}, {CZVString(kDesktopFolder)}};
 }
 
@@ -148,13 +150,12 @@ void CheckAccepted(const LOG_ACTION& action, const char* installFolder)
         break;
     case kLogDeleteKey:
         if (action.root == kLogCurrentUser)
-            Require(LowerAscii(keyPath) == "software\\r\x95\x5C" && LowerAscii(subkey) == "k", "another user key");
+            Require(LowerAscii(keyPath) == "software\\zenvora" && subkey == kTitle, "another user key");
         if (action.root == kLogAllUsers)
-            Require(LowerAscii(keyPath) == ".default\\software\\r\x95\x5C" && LowerAscii(subkey) == "k",
-                "another default key");
+            Require(LowerAscii(keyPath) == ".default\\software\\zenvora" && subkey == kTitle, "another default key");
         if (action.root == kLogLocalMachine) {
             Require(LowerAscii(keyPath) == "software\\microsoft\\windows\\currentversion\\uninstall", "another key");
-            Require(LowerAscii(subkey) == "t", "another title's entry");
+            Require(subkey == kTitle, "another title's entry");
         }
         break;
     }
