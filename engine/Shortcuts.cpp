@@ -3,6 +3,7 @@
 // is logged as a "mkshortcut" line, so that the undo and the uninstaller delete it again.
 #include "engine/EngineTexts.h"
 #include "foundation/PathText.h"
+#include "foundation/SafeFileName.h"
 #include "foundation/ShellFolder.h"
 #include "ui/MainWnd.h"
 #include "uninstall/InstallLog.h"
@@ -11,11 +12,14 @@
 
 namespace {
 
+const int kLinkExtensionBytes = 4; // ".lnk"
+
 // What one link file points at.
 struct LINK_TARGET {
-    const char* fileName; // relative to the install folder
+    const char* fileName; // relative to folder
     const char* arguments;
     int iconIndex; // in the target itself
+    const char* folder; // where the target lies and the link works; null: the install folder
 };
 
 IShellLinkA* NewShellLink()
@@ -27,30 +31,44 @@ IShellLinkA* NewShellLink()
     return link;
 }
 
-// Makes linkPath point at the target in installedDir (the folder it lies in and works in) and logs it. A link whose
-// file or target path would not fit a path buffer is skipped rather than made under a cut name, as is one whose object
-// offers no IPersistFile; neither is logged. The line is logged before the save, and a failed save goes unnoticed.
-void MakeLink(
-    IShellLinkA* link, const CZVString& linkPath, const char* installedDir, const LINK_TARGET& target, CMainWnd* log)
+// The link file named name (not yet made safe) in folder.
+CZVString LinkPath(const char* format, const char* folder, const char* name)
 {
-    CZVString targetPath = CZVString::Format("%s%s", installedDir, target.fileName);
+    return CZVString::Format(format, folder, SafeFileName(name).GetString());
+}
+
+// Makes linkPath point at the target and logs it. A link whose file or target path would not
+// fit a path buffer is skipped rather than made under a cut name, as is one whose object offers no IPersistFile;
+// neither is logged. The line is logged before the save, so that the undo removes whatever the save left. False
+// when the save failed, after the message naming the link as the shell shows it (its file name without ".lnk").
+bool MakeLink(IShellLinkA* link, const CZVString& linkPath, const LINK_TARGET& target, CMainWnd* window)
+{
+    const char* folder = target.folder != nullptr ? target.folder : window->installedDir;
+    CZVString targetPath = CZVString::Format("%s%s", folder, target.fileName);
     if (linkPath.GetLength() >= kPathBytes || targetPath.GetLength() >= kPathBytes)
-        return;
+        return true;
     link->SetPath(targetPath.GetString());
     link->SetDescription("");
     link->SetIconLocation(targetPath.GetString(), target.iconIndex);
-    link->SetWorkingDirectory(installedDir);
+    link->SetWorkingDirectory(folder);
     link->SetArguments(target.arguments);
     link->SetShowCmd(SW_SHOWNORMAL);
     IPersistFile* file = nullptr;
     if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) || file == nullptr)
-        return;
+        return true;
     WCHAR widePath[kPathBytes];
     widePath[0] = L'\0';
     MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, linkPath.GetString(), -1, widePath, kPathBytes);
-    log->AppendLogLine(FormatLogShortcut(linkPath.GetString()));
-    file->Save(widePath, TRUE);
+    window->AppendLogLine(FormatLogShortcut(linkPath.GetString()));
+    bool saved = SUCCEEDED(file->Save(widePath, TRUE));
     file->Release();
+    if (!saved) {
+        CZVString fileName = linkPath.Mid(FolderPartLength(linkPath.GetString()));
+        CZVString name = fileName.Left(fileName.GetLength() - kLinkExtensionBytes);
+        window->MessageBox(CZVString::Format(ZV_SHORTCUT_SAVE_FAILED, name.GetString()).GetString(), ZV_CAPTION_FAILURE,
+            MB_ICONERROR | MB_SETFOREGROUND);
+    }
+    return saved;
 }
 
 } // namespace
@@ -70,7 +88,7 @@ bool CMainWnd::CreateShortcuts()
     }
 
     bool result = true;
-    const LINK_TARGET game = {settings.executefile, settings.executecommand, 0};
+    const LINK_TARGET game = {settings.executefile, settings.executecommand, 0, nullptr};
     if (settings.startmenushortcut) {
         char programs[kPathBytes];
         if (!GetShellFolderPath(
@@ -84,21 +102,22 @@ bool CMainWnd::CreateShortcuts()
                 MakeDirectoryPath(group.GetString());
                 IShellLinkA* link = NewShellLink();
                 if (link != nullptr) {
+                    // A link that cannot be saved fails the step: the rest would be undone with it.
                     const char* folder = group.GetString();
-                    MakeLink(link, CZVString::Format(ZV_SHORTCUT_LINK, folder, settings.gametitle), installedDir, game,
-                        this);
                     // The kept copy where the install made one, told where its script and log are.
                     bool kept = keptFolder[0] != '\0';
                     CZVString uninstallArguments = kept
                         ? CZVString("-dir \"") + keptFolder + "\"" + settings.uninstallcommand
                         : CZVString(settings.uninstallcommand);
-                    const LINK_TARGET uninstaller = {moduleFileName, uninstallArguments.GetString(), 1};
-                    MakeLink(link, CZVString::Format(ZV_SHORTCUT_UNINSTALL_LINK, folder, settings.gametitle),
-                        kept ? keptFolder : installedDir, uninstaller, this);
-                    for (const SHORTCUT_ENTRY& entry : shortcuts) {
-                        const LINK_TARGET extra = {entry.target, entry.arguments, entry.iconIndex};
-                        MakeLink(
-                            link, CZVString::Format(ZV_SHORTCUT_LINK, folder, entry.name), installedDir, extra, this);
+                    const LINK_TARGET uninstaller
+                        = {moduleFileName, uninstallArguments.GetString(), 1, kept ? keptFolder : nullptr};
+                    result = MakeLink(link, LinkPath(ZV_SHORTCUT_LINK, folder, settings.gametitle), game, this)
+                        && MakeLink(
+                            link, LinkPath(ZV_SHORTCUT_UNINSTALL_LINK, folder, settings.gametitle), uninstaller, this);
+                    for (size_t i = 0; result && i < shortcuts.size(); i++) {
+                        const SHORTCUT_ENTRY& entry = shortcuts[i];
+                        const LINK_TARGET extra = {entry.target, entry.arguments, entry.iconIndex, nullptr};
+                        result = MakeLink(link, LinkPath(ZV_SHORTCUT_LINK, folder, entry.name), extra, this);
                     }
                     link->Release();
                 }
@@ -115,8 +134,7 @@ bool CMainWnd::CreateShortcuts()
         } else {
             IShellLinkA* link = NewShellLink();
             if (link != nullptr) {
-                MakeLink(
-                    link, CZVString::Format(ZV_SHORTCUT_LINK, desktop, settings.gametitle), installedDir, game, this);
+                result = MakeLink(link, LinkPath(ZV_SHORTCUT_LINK, desktop, settings.gametitle), game, this);
                 link->Release();
             }
         }

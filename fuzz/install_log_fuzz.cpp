@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,17 @@
 namespace {
 
 const char* const kInstallFolders[] = {"C:\\Games\\Title\\", "C:\\", "\\\\server\\share\\\x83\x5C\\", "d:\\\x95\x5C\\"};
+// The title of the seeds: 献立表 (its last byte 5C), its key Software\Zenvora\献立表, its links in the shell
+// folders below.
+const char kTitle[] = "\x8C\xA3\x97\xA7\x95\x5C";
+const char kProgramsFolder[] = "C:\\Users\\u\\Start Menu\\Programs";
+const char kDesktopFolder[] = "C:\\Users\\u\\Desktop";
+
+INSTALL_SCOPE Scope(const char* installFolder)
+{
+    return {CZVString(installFolder), CZVString("Zenvora"), CZVString(kTitle), CZVString(kTitle),
+        {CZVString(kProgramsFolder)}, {CZVString(kDesktopFolder)}};
+}
 
 void Require(bool holds, const char* what)
 {
@@ -100,6 +112,15 @@ bool IsInsideFolder(const std::string& path, std::string folder)
     return false;
 }
 
+// True when the bytes of path up to where comes the folder, without regard to ASCII case, and a separator follows.
+bool IsBelow(const std::string& path, const std::string& folder)
+{
+    std::vector<size_t> separators;
+    Components(path, &separators);
+    return LowerAscii(path.substr(0, folder.size())) == LowerAscii(folder)
+        && std::find(separators.begin(), separators.end(), folder.size()) != separators.end();
+}
+
 void CheckAccepted(const LOG_ACTION& action, const char* installFolder)
 {
     std::string path = action.path.GetString();
@@ -114,22 +135,27 @@ void CheckAccepted(const LOG_ACTION& action, const char* installFolder)
     case kLogDeleteShortcut:
         Require(path.size() > 4 && LowerAscii(path.substr(path.size() - 4)) == ".lnk", "a link that is no .lnk");
         Require(!HasChar(path, ':', 2), "a link with a stream");
-        Require((path[1] == ':' && (path[2] == '\\' || path[2] == '/')) || path.compare(0, 2, "\\\\") == 0,
-            "a relative link");
+        Require(path[1] == ':' && (path[2] == '\\' || path[2] == '/'), "a link not on a drive");
+        Require(!ClimbsUp(path), "a link that climbs");
+        if (IsBelow(path, kProgramsFolder))
+            break;
+        Require(IsBelow(path, kDesktopFolder), "a link outside the shell folders");
+        Require(!HasChar(path.substr(strlen(kDesktopFolder) + 1), '\\')
+                && !HasChar(path.substr(strlen(kDesktopFolder) + 1), '/'),
+            "a link in a folder of the desktop");
         break;
     case kLogRemoveFolder:
         Require(!ClimbsUp(path), "a folder that climbs");
         Require(IsInsideFolder(path, installFolder), "a folder outside the install folder");
         break;
     case kLogDeleteKey:
-        Require(!subkey.empty(), "a key without subkey");
         if (action.root == kLogCurrentUser)
-            Require(LowerAscii(keyPath).compare(0, 9, "software\\") == 0, "a user key outside Software");
+            Require(LowerAscii(keyPath) == "software\\zenvora" && subkey == kTitle, "another user key");
         if (action.root == kLogAllUsers)
-            Require(LowerAscii(keyPath).compare(0, 18, ".default\\software\\") == 0, "a default key outside Software");
+            Require(LowerAscii(keyPath) == ".default\\software\\zenvora" && subkey == kTitle, "another default key");
         if (action.root == kLogLocalMachine) {
             Require(LowerAscii(keyPath) == "software\\microsoft\\windows\\currentversion\\uninstall", "another key");
-            Require(!HasChar(subkey, '\\'), "an uninstall entry with a backslash");
+            Require(subkey == kTitle, "another title's entry");
         }
         break;
     }
@@ -181,7 +207,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 "a written line reads back otherwise");
         }
         for (const char* installFolder : kInstallFolders) {
-            if (IsInstallAction(action, installFolder))
+            if (IsInstallAction(action, Scope(installFolder)))
                 CheckAccepted(action, installFolder);
         }
         if (IsErasePatternInside(line.GetString())) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "foundation/SafeFileName.h"
 #include "foundation/Trace.h"
 #include "resources/resource.h"
 #include "startup/CommandLine.h"
@@ -55,12 +56,16 @@ bool MakeOptionPathFull(char* path)
     return true;
 }
 
-// True when the title is one plain folder name, so that the work folder is a folder of its own inside the
-// temporary folder. An empty title, "." or "..", or one with a separator, would make the work folder the temporary
-// folder itself or something outside it.
-bool IsOwnFolderName(const char* title)
+// True when the work folder's name (made safe from the title) is a folder of its own inside the temporary folder.
+// An empty name, or one of dots and blanks only ("." or "..", or one the system trims to nothing), would make the
+// work folder the temporary folder itself or its parent.
+bool IsOwnFolderName(const char* name)
 {
-    return title[0] != '\0' && strcmp(title, ".") != 0 && strcmp(title, "..") != 0 && !HasPathSeparator(title);
+    for (const char* cursor = name; *cursor != '\0'; cursor++) {
+        if (*cursor != '.' && *cursor != ' ')
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -238,16 +243,17 @@ bool CInstallApp::CopyAndRelaunch()
         ShowOrReportBox(nullptr, ZV_TEXT_NO_WORK_FOLDER, ZV_CAPTION_ERROR, kErrorBox);
         return false;
     }
-    const char* title = mainWindow.settings.gametitle;
-    bool ownFolder = IsOwnFolderName(title);
+    // A title such as "Fate/Quest: 2" names one folder, "Fate／Quest： 2".
+    const CZVString folderName = SafeFileName(mainWindow.settings.gametitle);
+    bool ownFolder = IsOwnFolderName(folderName.GetString());
     char workFolder[kPathBytes];
     char executable[kPathBytes];
     char copyPath[kPathBytes];
     DWORD executableLength = GetModuleFileNameA(nullptr, executable, sizeof(executable));
-    bool pathsFit = tempLength + strlen(title) < sizeof(workFolder) && executableLength > 0
+    bool pathsFit = tempLength + folderName.GetLength() < sizeof(workFolder) && executableLength > 0
         && executableLength < sizeof(executable);
     if (pathsFit) {
-        wsprintfA(workFolder, "%s%s", tempPath, ownFolder ? title : "");
+        wsprintfA(workFolder, "%s%s", tempPath, ownFolder ? folderName.GetString() : "");
         pathsFit = *JoinPath(copyPath, workFolder, FileNamePart(executable)) != '\0';
     }
     if (!pathsFit) {

@@ -101,7 +101,7 @@ public:
     void SetTaskbarProgress(int completed, int total, int state);
     void ReleaseTaskbarList();
     // The Start-menu and desktop links chosen in the settings dialog, logged; false when a needed shell folder
-    // cannot be had.
+    // cannot be had or a link cannot be saved (after its message).
     bool CreateShortcuts();
     // The install folder and type in the title's key, logged; always true.
     bool WriteRegistrySettings();

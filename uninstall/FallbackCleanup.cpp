@@ -7,6 +7,7 @@
 #include "engine/InstallPlan.h"
 #include "foundation/PathCompare.h"
 #include "foundation/RegProfile.h"
+#include "foundation/SafeFileName.h"
 #include "ui/MainWnd.h"
 #include "uninstall/MatchingFiles.h"
 #include "uninstall/ShellFolders.h"
@@ -94,15 +95,16 @@ void RemoveFileFolders(const CMainWnd& window)
 void DeleteLinks(const CMainWnd& window, IMalloc* allocator, int programsId, int desktopId)
 {
     const INSTALL_SETTINGS& settings = window.settings;
+    const CZVString name = SafeFileName(settings.gametitle); // as the install named them
     char folder[kPathBytes], group[kPathBytes];
     if (GetShellFolderPath(allocator, programsId, folder) && *JoinPath(group, folder, settings.startmenudir) != '\0') {
-        DeleteFileA(CZVString::Format(ZV_SHORTCUT_LINK, group, settings.gametitle).GetString());
-        DeleteFileA(CZVString::Format(ZV_SHORTCUT_UNINSTALL_LINK, group, settings.gametitle).GetString());
+        DeleteFileA(CZVString::Format(ZV_SHORTCUT_LINK, group, name.GetString()).GetString());
+        DeleteFileA(CZVString::Format(ZV_SHORTCUT_UNINSTALL_LINK, group, name.GetString()).GetString());
         if (settings.startmenudir[0] != '\0')
             RemoveDirectoryA(group);
     }
     if (GetShellFolderPath(allocator, desktopId, folder))
-        DeleteFileA(CZVString::Format(ZV_SHORTCUT_LINK, folder, settings.gametitle).GetString());
+        DeleteFileA(CZVString::Format(ZV_SHORTCUT_LINK, folder, name.GetString()).GetString());
 }
 
 } // namespace

@@ -33,6 +33,7 @@ const char* const kRegistryVerbs[] = {"regcreateu", "regcreatel", "regcreateau"}
 
 const char kUserSoftwareKey[] = "Software\\";
 const char kDefaultUserSoftwareKey[] = ".DEFAULT\\Software\\";
+const int kDriveRootBytes = 3; // a drive letter, a colon, a backslash
 
 // A line of the log: verb, one space, argument, line feed. Joined rather than formatted, so that no length limit
 // can cut off the line feed and run two lines into one.
@@ -41,10 +42,39 @@ CZVString VerbLine(const char* verb, const CZVString& argument)
     return CZVString(verb) + " " + argument + "\n";
 }
 
-// The link's path after its drive or server: a colon there would name a stream of another file.
-bool HasStreamColon(const char* path)
+// True when path and folder name the same folder.
+bool IsSameFolder(const char* path, const char* folder)
 {
-    return ContainsChar(path + 2, ':');
+    return IsPathAtOrBelow(path, folder) && IsPathAtOrBelow(folder, path);
+}
+
+// A link the install makes: a ".lnk" file on a drive, below a programs folder (in the group of the script's
+// startmenudir) or right in a desktop folder. A network path would make the uninstaller sign in to another machine
+// with its rights, a device path reaches past the file system's rules; a colon after the drive names a stream.
+bool IsOwnLinkPath(const char* path, const INSTALL_SCOPE& scope)
+{
+    if (PathRootLength(path) != kDriveRootBytes || ContainsChar(path + kDriveRootBytes, ':') || HasParentComponent(path)
+        || !EndsWithNoCase(path, ".lnk"))
+        return false;
+    for (const CZVString& programs : scope.programFolders) {
+        if (IsPathAtOrBelow(path, programs.GetString()) && !IsSameFolder(path, programs.GetString()))
+            return true;
+    }
+    CZVString folder = CZVString(path).Left(FolderPartLength(path));
+    for (const CZVString& desktop : scope.desktopFolders) {
+        if (!folder.IsEmpty() && IsSameFolder(folder.GetString(), desktop.GetString()))
+            return true;
+    }
+    return false;
+}
+
+// The title's own key, "regcreateu" or "regcreateau": software followed by the script's registryroot, and its
+// registrykey; anything else would be another program's key, or the whole of Software.
+bool IsTitleKey(const LOG_ACTION& action, const char* software, const INSTALL_SCOPE& scope)
+{
+    return !scope.registryRoot.IsEmpty() && !scope.registryKey.IsEmpty()
+        && action.keyPath.EqualsNoCase(CZVString(software) + scope.registryRoot)
+        && action.subkey.EqualsNoCase(scope.registryKey);
 }
 
 } // namespace
@@ -148,25 +178,23 @@ LOG_ACTION ReadLogLine(const CZVString& line)
     return action;
 }
 
-bool IsInstallAction(const LOG_ACTION& action, const char* installFolder)
+bool IsInstallAction(const LOG_ACTION& action, const INSTALL_SCOPE& scope)
 {
     const char* path = action.path.GetString();
-    const char* keyPath = action.keyPath.GetString();
+    const char* installFolder = scope.installFolder.GetString();
     switch (action.kind) {
     case kLogSkip: return false;
-    case kLogDeleteFile: return installFolder != nullptr && IsAbsolutePath(installFolder) && IsRelativePathInside(path);
-    case kLogDeleteShortcut: return IsAbsolutePath(path) && !HasStreamColon(path) && EndsWithNoCase(path, ".lnk");
+    case kLogDeleteFile: return IsAbsolutePath(installFolder) && IsRelativePathInside(path);
+    case kLogDeleteShortcut: return IsOwnLinkPath(path, scope);
     case kLogRemoveFolder:
-        return installFolder != nullptr && IsAbsolutePath(installFolder) && !HasParentComponent(path)
-            && IsPathAtOrBelow(path, installFolder);
+        return IsAbsolutePath(installFolder) && !HasParentComponent(path) && IsPathAtOrBelow(path, installFolder);
     case kLogDeleteKey:
-        if (action.subkey.IsEmpty())
-            return false;
         switch (action.root) {
-        case kLogCurrentUser: return StartsWithNoCase(keyPath, kUserSoftwareKey);
-        case kLogAllUsers: return StartsWithNoCase(keyPath, kDefaultUserSoftwareKey);
+        case kLogCurrentUser: return IsTitleKey(action, kUserSoftwareKey, scope);
+        case kLogAllUsers: return IsTitleKey(action, kDefaultUserSoftwareKey, scope);
         case kLogLocalMachine:
-            return action.keyPath.EqualsNoCase(ZV_UNINSTALL_KEY) && !ContainsChar(action.subkey.GetString(), '\\');
+            return !scope.title.IsEmpty() && action.keyPath.EqualsNoCase(ZV_UNINSTALL_KEY)
+                && action.subkey.EqualsNoCase(scope.title) && !ContainsChar(action.subkey.GetString(), '\\');
         }
         return false;
     }

@@ -87,11 +87,24 @@ std::vector<CZVString> SplitLogLines(const CZVString& log);
 // line, later commas included.
 LOG_ACTION ReadLogLine(const CZVString& line);
 
-// True when an install of this program into installFolder (absolute, with its trailing backslash) can have written
-// the action: "copy" a relative path inside the install folder (no drive, no leading backslash, no "..", no ":");
-// "mkshortcut" an absolute path of a ".lnk" file; "mkdir" the install folder itself or a folder below it;
-// "regcreateu" / "regcreateau" a key path that begins with "Software\" / ".DEFAULT\Software\" and a subkey that is
-// not empty; "regcreatel" exactly the Windows uninstall key and a subkey without a backslash. A log that the
-// installer wrote passes whole; anything else (a tampered "uninst.dat") is skipped like an unknown verb. Paths and
-// key names compare without regard to ASCII case.
-bool IsInstallAction(const LOG_ACTION& action, const char* installFolder);
+// What belongs to the title whose log is replayed: where its install puts things and the names it gives them, from
+// the script the uninstall reads and the system's shell folders. Built once per replay; every replay (the uninstall,
+// the undo of a failed install, the journal of an interrupted one) goes through the same rules.
+struct INSTALL_SCOPE {
+    CZVString installFolder; // absolute, with its trailing backslash; empty when not known
+    CZVString registryRoot; // the script's registryroot
+    CZVString registryKey; // the script's registrykey
+    CZVString title; // the script's gametitle: the uninstall entry's name
+    std::vector<CZVString> programFolders; // the Start menu's programs folders, the user's and the common one
+    std::vector<CZVString> desktopFolders; // the desktops, the user's and the common one
+};
+
+// True when an install of this title can have written the action: "copy" a relative path inside the install folder
+// (no drive, no leading backslash, no "..", no ":"); "mkdir" the install folder itself or a folder below it;
+// "mkshortcut" a ".lnk" file below a programs folder or right in a desktop folder, on a drive (no network or device
+// path, no stream, no ".."); "regcreateu" / "regcreateau" exactly the key path "Software\<registryRoot>" /
+// ".DEFAULT\Software\<registryRoot>" and the subkey registryKey, both names not empty; "regcreatel" exactly the
+// Windows uninstall key and the subkey title, without a backslash. A log that the installer wrote passes whole;
+// anything else (a tampered "uninst.dat") is skipped like an unknown verb. Paths and key names compare without
+// regard to ASCII case.
+bool IsInstallAction(const LOG_ACTION& action, const INSTALL_SCOPE& scope);

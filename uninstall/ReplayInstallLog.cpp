@@ -36,8 +36,9 @@ void DeleteLoggedKey(const LOG_ACTION& action)
 }
 
 // Undoes one line; what fails, and every line that is no install action, is passed over.
-void UndoLogLine(const CZVString& line, const char* installFolder)
+void UndoLogLine(const CZVString& line, const INSTALL_SCOPE& scope)
 {
+    const char* installFolder = scope.installFolder.GetString();
     LOG_ACTION action = ReadLogLine(line);
     if (action.kind == kLogSkip) {
         if (action.unknownVerb)
@@ -46,7 +47,7 @@ void UndoLogLine(const CZVString& line, const char* installFolder)
     }
     // A line that no install writes, in a log that an ordinary user may have edited: the administrator's rights
     // of the uninstaller must not reach anything else.
-    if (!IsInstallAction(action, installFolder)) {
+    if (!IsInstallAction(action, scope)) {
         Trace(kTraceUnknownVerb, action.verb.GetString());
         return;
     }
@@ -101,13 +102,39 @@ bool StillThere(const LOG_ACTION& action, const char* installFolder)
     return false;
 }
 
+void AddShellFolder(IMalloc* allocator, int folderId, std::vector<CZVString>* folders)
+{
+    char path[kPathBytes];
+    if (GetShellFolderPath(allocator, folderId, path))
+        folders->push_back(CZVString(path));
+}
+
+// What the replay may reach: this title's folder, keys, entry and the shell folders its links go to, for the current
+// user and for all users alike (an interrupted install's journal does not always tell which).
+INSTALL_SCOPE TitleScope(const CMainWnd& window, IMalloc* allocator)
+{
+    const INSTALL_SETTINGS& settings = window.settings;
+    INSTALL_SCOPE scope = {CZVString(window.installedDir), CZVString(settings.registryroot),
+        CZVString(settings.registrykey), CZVString(settings.gametitle), {}, {}};
+    for (int programs : {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS})
+        AddShellFolder(allocator, programs, &scope.programFolders);
+    for (int desktop : {CSIDL_DESKTOPDIRECTORY, CSIDL_DESKTOP, CSIDL_COMMON_DESKTOPDIRECTORY})
+        AddShellFolder(allocator, desktop, &scope.desktopFolders);
+    return scope;
+}
+
 } // namespace
 
 bool CMainWnd::LeftNothingOfLog(bool playerKeeps)
 {
+    IMalloc* allocator = nullptr;
+    if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr)
+        return false;
+    INSTALL_SCOPE scope = TitleScope(*this, allocator);
+    allocator->Release();
     for (const CZVString& line : SplitLogLines(installLog)) {
         LOG_ACTION action = ReadLogLine(line);
-        if (action.kind == kLogSkip || !IsInstallAction(action, installedDir) || !StillThere(action, installedDir))
+        if (action.kind == kLogSkip || !IsInstallAction(action, scope) || !StillThere(action, installedDir))
             continue;
         // What the player keeps stays by design, and so do the folders that hold it.
         char path[kPathBytes];
@@ -132,9 +159,10 @@ bool CMainWnd::ReplayInstallLog()
         previousDir[0] = '\0';
     SetCurrentDirectoryA(installedDir);
 
+    INSTALL_SCOPE scope = TitleScope(*this, allocator);
     std::vector<CZVString> lines = SplitLogLines(installLog);
     for (size_t i = lines.size(); i-- > 0;)
-        UndoLogLine(lines[i], installedDir);
+        UndoLogLine(lines[i], scope);
 
     // The group folder of the links, which goes only when empty. Without a group the links lie in the programs
     // folder itself, which is never removed.

@@ -1,6 +1,7 @@
 // The uninstall button: the checks, the questions, the script's extra files, the replay of "uninst.dat" or the
 // fixed clean-up without it, and the summary.
 #include "engine/EngineTexts.h"
+#include "foundation/PathCompare.h"
 #include "startup/CommandLine.h"
 #include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
@@ -111,7 +112,7 @@ bool CMainWnd::RemoveEarlierInstall(bool erase)
     for (const CZVString& line : SplitLogLines(installLog)) {
         LOG_ACTION action = ReadLogLine(line);
         char path[kPathBytes];
-        if (action.kind == kLogDeleteFile && IsInstallAction(action, installedDir)
+        if (action.kind == kLogDeleteFile && IsRelativePathInside(action.path.GetString())
             && *JoinPath(path, installedDir, action.path.GetString()) != '\0'
             && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES && IsKeptPlayerFile(path))
             keptFromEarlierInstall.push_back(CZVString(path));

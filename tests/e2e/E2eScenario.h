@@ -128,9 +128,13 @@ protected:
         RemoveFolder(TempPath() + title);
     }
 
-    // Waits for the menu of the title, takes its process over, and checks that it is the relaunched copy.
-    HWND WaitForCopy(const std::string& title, const std::string& discFolder, CStartedProcess* copy)
+    // Waits for the menu of the title, takes its process over, and checks that it is the relaunched copy in the
+    // work folder workName (the title, unless the title holds what a file name may not).
+    HWND WaitForCopy(
+        const std::string& title, const std::string& discFolder, CStartedProcess* copy, std::string workName = "")
     {
+        if (workName.empty())
+            workName = title;
         HWND menu = WaitForWindow(kMenuClass, MenuTitle(title).c_str(), kWaitMs);
         EXPECT_NE(nullptr, menu) << "no menu window titled " << MenuTitle(title);
         if (menu == nullptr)
@@ -138,7 +142,7 @@ protected:
         DWORD id = 0;
         GetWindowThreadProcessId(menu, &id);
         EXPECT_TRUE(copy->Open(id));
-        std::string copyPath = TempPath() + title + "\\" + kProgramName;
+        std::string copyPath = TempPath() + workName + "\\" + kProgramName;
         EXPECT_EQ(Lower(copyPath), Lower(ProcessImagePath(copy->Handle())));
         EXPECT_EQ("\"" + copyPath + "\" -temp -dir:\"" + discFolder + "\"", ProcessCommandLine(copy->Handle()));
         return menu;

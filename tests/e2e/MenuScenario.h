@@ -101,13 +101,13 @@ protected:
         Sleep(200);
     }
 
-    // Starts the disc's program and waits for its relaunched copy's menu.
-    HWND StartMenu(char disc, const std::string& title, CStartedProcess* copy)
+    // Starts the disc's program and waits for its relaunched copy's menu (in the work folder workName, WaitForCopy).
+    HWND StartMenu(char disc, const std::string& title, CStartedProcess* copy, const std::string& workName = "")
     {
         CStartedProcess first;
         EXPECT_TRUE(first.Start(Root(disc) + kProgramName, "", Root(disc)));
         EXPECT_EQ(kExitFailed, first.WaitExit(kWaitMs));
-        return WaitForCopy(title, Root(disc), copy);
+        return WaitForCopy(title, Root(disc), copy, workName);
     }
 
     static HWND SubForm(HWND menu) { return FindWindowExA(menu, nullptr, "#32770", nullptr); }

@@ -247,17 +247,29 @@ TEST_F(UninstallScenario, ATamperedLogReachesNothingBeyondTheInstall)
     ASSERT_NE(nullptr, menu);
     HWND subForm = SubForm(menu);
 
-    // Victims outside the install: files, a folder, keys of another program.
+    // Victims outside the install: files, links, a folder, keys of another program, another title's key under the
+    // same root, and another title's entry in the list of installed programs.
     const std::string victim = rootFolder + "\\victim.txt"; // two folders above the install folder
-    const std::string victimLink = rootFolder + "\\victim2.txt";
+    const std::string victimFile = rootFolder + "\\victim2.txt";
+    const std::string victimLink = rootFolder + "\\victim.lnk"; // outside the shell folders
+    const std::string victimDeviceLink = rootFolder + "\\victim3.lnk";
     const std::string victimFolder = rootFolder + "\\victimFolder";
-    WriteFileBytes(victim, "v");
-    WriteFileBytes(victimLink, "v");
+    const std::string otherTitleKey = std::string("Software\\") + kInstallRoot + "\\他の題";
+    const std::string otherEntry = std::string(kUninstallKey) + "\\ZVE2E他の題";
+    for (const std::string& file : {victim, victimFile, victimLink, victimDeviceLink})
+        WriteFileBytes(file, "v");
     CreateDirectoryA(victimFolder.c_str(), nullptr);
     ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, "Software\\ZVE2EVictim\\x", "v", "v"));
     ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, "Software\\ZVE2EVictim\\x", "v", "v"));
-    const std::string tampered = "copy ..\\..\\victim.txt\ncopy " + victim + "\nmkshortcut " + victimLink + "\nmkdir "
-        + victimFolder + "\nregcreateu Software,ZVE2EVictim\nregcreatel Software\\ZVE2EVictim,x\n";
+    ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, otherTitleKey, "v", "v"));
+    ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, otherEntry, "DisplayName", "v"));
+    // The drive of the victims as a share of this machine: a network path that, if followed, reaches the same file.
+    const std::string networkLink = "\\\\localhost\\" + rootFolder.substr(0, 1) + "$" + victimLink.substr(2);
+    const std::string tampered = "copy ..\\..\\victim.txt\ncopy " + victim + "\nmkshortcut " + victimFile + "\nmkdir "
+        + victimFolder + "\nregcreateu Software,ZVE2EVictim\nregcreatel Software\\ZVE2EVictim,x\n"
+        + "regcreateu Software\\ZVE2EVictim,x\nregcreateu Software\\" + kInstallRoot + ",他の題\n" + "regcreatel "
+        + kUninstallKey + ",ZVE2E他の題\n" + "mkshortcut " + victimLink + "\nmkshortcut " + networkLink
+        + "\nmkshortcut \\\\?\\" + victimDeviceLink + "\n";
     // Both logs: the kept one, which the uninstall reads, as if the rights to it had been had, and the install
     // folder's, which anyone may write.
     for (const std::string& logFile : {installFolder + "uninst.dat", KeptFolder(kTitle) + "uninst.dat"}) {
@@ -275,13 +287,62 @@ TEST_F(UninstallScenario, ATamperedLogReachesNothingBeyondTheInstall)
     EXPECT_EQ(0u, copy.WaitExit(kWaitMs));
     // The rest of the log replayed: the install is gone; the victims are all there.
     ExpectUninstalled(installFolder, {});
-    EXPECT_TRUE(PathExists(victim));
-    EXPECT_TRUE(PathExists(victimLink));
+    for (const std::string& file : {victim, victimFile, victimLink, victimDeviceLink})
+        EXPECT_TRUE(PathExists(file)) << file;
     EXPECT_TRUE(IsFolder(victimFolder));
     EXPECT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, "Software\\ZVE2EVictim\\x"));
     EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "Software\\ZVE2EVictim\\x"));
+    EXPECT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, otherTitleKey));
+    EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, otherEntry));
     DeleteRegistryTree(HKEY_CURRENT_USER, "Software\\ZVE2EVictim");
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, "Software\\ZVE2EVictim");
+    DeleteRegistryTree(HKEY_LOCAL_MACHINE, otherEntry);
+}
+
+// A title with a slash and a colon, which a file name may not hold: its links (the game, its uninstaller, an extra
+// link whose name has them too, the desktop) and its work folder take their full-width forms; the uninstall finds
+// and removes every link again.
+TEST_F(UninstallScenario, ATitleWithASlashAndAColonGetsEveryLinkAndLosesThemAgain)
+{
+    const char drive = 'R';
+    const std::string title = "Fate/Quest: 2";
+    const std::string name = "Fate／Quest： 2"; // of the links and the work folder
+    const std::string group = "ZVE2E運命";
+    WillInstall(title, group);
+    titles.push_back(name); // the work folder goes afterwards
+    const std::string disc = DiscFolder(drive);
+    PutTitle(disc, title);
+    WriteFileBytes(disc + "\\Install.ifo",
+        "$gametitle = " + title + "\r\n$installsubdir = Fate\r\n$startmenudir = " + group
+            + "\r\n$executefile = game.exe\r\n$installtypecount = 1\r\n$installtypename = 標準\r\n"
+            + "$installrequire = 1\r\n" + RegistryLines("運命")
+            + "$startmenushortcut = yes\r\n$desktopshortcut = yes\r\n"
+            + "&mksc 説明書 1/2,readme.txt\r\n&start\r\nZVSetup.exe\r\nInstall.ifo\r\nsplash.bmp\r\ngame.exe\r\n"
+            + "readme.txt\r\n");
+    WriteFileBytes(disc + "\\game.exe", "game");
+    WriteFileBytes(disc + "\\readme.txt", "お読みください");
+
+    CStartedProcess copy;
+    HWND menu = StartMenu(drive, title, &copy, name); // the copy runs from %TEMP%\Fate／Quest： 2
+    ASSERT_NE(nullptr, menu);
+    HWND subForm = SubForm(menu);
+    InstallFromMenu(subForm, title, 0, true);
+    const std::string programs = ShellFolder(CSIDL_PROGRAMS) + "\\" + group;
+    const std::string links[] = {programs + "\\" + name + ".lnk", programs + "\\" + name + "のアンインストール.lnk",
+        programs + "\\説明書 1／2.lnk", ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\" + name + ".lnk"};
+    for (const std::string& link : links)
+        EXPECT_TRUE(PathExists(link)) << link;
+    EXPECT_EQ(baseFolder + "\\Fate\\game.exe", ReadLink(links[0]).path);
+
+    Press(subForm, kUninstallId);
+    ExpectBox("確認", title + "をアンインストールします\nよろしいですか？", IDYES);
+    ExpectBox("完了", title + "のアンインストールが完了しました", IDOK);
+    EXPECT_EQ(0u, copy.WaitExit(kWaitMs));
+    for (const std::string& link : links)
+        EXPECT_FALSE(PathExists(link)) << link;
+    EXPECT_FALSE(PathExists(programs)) << "the Start menu group stays";
+    EXPECT_FALSE(PathExists(baseFolder + "\\Fate"));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "\\" + title));
 }
 
 TEST_F(UninstallScenario, AReinstallTakesTheEarlierInstallAwayFirstAndKeepsThePlayersFiles)

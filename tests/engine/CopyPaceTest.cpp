@@ -54,6 +54,7 @@ TEST(CopyPace, TheWindowsArePumpedEvery10MsOfCopying)
         {"across the wrap", 0xFFFFFFFCu, true, true},
         {"6 ms later", 0x00000002u, false, false},
         {"10 ms later", 0x00000006u, false, true},
+        {"19 ms later, still", 0x0000000Fu, false, true},
     };
     CCopyPace pace(500);
     for (const auto& step : steps) {

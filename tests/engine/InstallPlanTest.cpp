@@ -1,6 +1,7 @@
 // The install engine's decisions from data alone: folders, relative paths, percentages, free space, disc markers.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "engine/InstallPlan.h"
@@ -19,14 +20,23 @@ TEST(InstallPlan, DestinationFolders)
         {"C:\\", "表", "C:\\表\\", "C:\\表"},
         {longBase, "Title", longBase + "\\Title\\", longBase + "\\Title"}, // 259 bytes just fit
         {longBase + "a", "Title", "", longBase + "a\\Title"},
+        {longBase + "aa", "Title", "", ""}, // 260 bytes and the terminator: one byte too many
         {longBase + "aaaa", "Title", "", ""},
     };
     for (const auto& row : rows) {
-        char out[kPathBytes];
+        // Marker bytes on both sides of the buffer catch a write past it.
+        const int kMarkerBytes = 16;
+        char guarded[kMarkerBytes + kPathBytes + kMarkerBytes];
+        char* out = guarded + kMarkerBytes;
+        memset(guarded, 0xBD, sizeof(guarded));
         EXPECT_EQ(!row[2].empty(), MakeInstallFolder(row[0].c_str(), row[1].c_str(), out)) << row[0];
         EXPECT_EQ(row[2], out);
         EXPECT_EQ(!row[3].empty(), MakeTopFolder(row[0].c_str(), row[1].c_str(), out)) << row[0];
         EXPECT_EQ(row[3], out);
+        for (int i = 0; i < kMarkerBytes; i++) {
+            EXPECT_EQ('\xBD', guarded[i]) << row[0] << ": written before the buffer";
+            EXPECT_EQ('\xBD', out[kPathBytes + i]) << row[0] << ": written past the buffer";
+        }
     }
 }
 

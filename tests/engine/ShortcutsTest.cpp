@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/TestFiles.h"
+#include "tests/frame/MessageBoxWatcher.h"
 #include "ui/MainWnd.h"
 
 namespace {
@@ -19,10 +20,16 @@ const char kGroupTop[] = "ZVLinkTest";
 const char kGroup[] = "ZVLinkTest\\ゲーム";
 
 // The title, unique to the process: the user's desktop of the test prefix may be a folder that other prefixes
-// share. "表" ends in the byte 0x5C.
+// share. "表" ends in the byte 0x5C; the colon and the slash may not stand in a file name.
 std::string Title()
 {
-    return "ZVLinkTest" + std::to_string(GetCurrentProcessId()) + "献立表";
+    return "ZVLinkTest" + std::to_string(GetCurrentProcessId()) + "献立表: 1/2";
+}
+
+// The name of the title's links: its colon and slash in their full-width forms.
+std::string LinkName()
+{
+    return "ZVLinkTest" + std::to_string(GetCurrentProcessId()) + "献立表： 1／2";
 }
 
 std::string ShellFolder(int folder)
@@ -122,7 +129,7 @@ protected:
 TEST_F(ShortcutsTest, MakesEveryLinkOfTheCurrentUser)
 {
     window->shortcuts.push_back({"説明書", "manual\\readme.txt", "", 0});
-    window->shortcuts.push_back({"設定", "config.exe", "-c 表", 2});
+    window->shortcuts.push_back({"設定 <2>", "config.exe", "-c 表", 2});
     SHORTCUT_ENTRY tooLong = {"長すぎる", "", "", 0};
     std::string longTarget(250, 'x');
     lstrcpyA(tooLong.target, longTarget.c_str());
@@ -143,11 +150,11 @@ TEST_F(ShortcutsTest, MakesEveryLinkOfTheCurrentUser)
         std::string arguments;
         int iconIndex;
     } const links[] = {
-        {group + "\\" + Title() + ".lnk", dir + "bin\\game.exe", "-full screen", 0},
-        {group + "\\" + Title() + "のアンインストール.lnk", dir + module, "-u", 1},
+        {group + "\\" + LinkName() + ".lnk", dir + "bin\\game.exe", "-full screen", 0},
+        {group + "\\" + LinkName() + "のアンインストール.lnk", dir + module, "-u", 1},
         {group + "\\説明書.lnk", dir + "manual\\readme.txt", "", 0},
-        {group + "\\設定.lnk", dir + "config.exe", "-c 表", 2},
-        {desktop + "\\" + Title() + ".lnk", dir + "bin\\game.exe", "-full screen", 0},
+        {group + "\\設定 ＜2＞.lnk", dir + "config.exe", "-c 表", 2},
+        {desktop + "\\" + LinkName() + ".lnk", dir + "bin\\game.exe", "-full screen", 0},
     };
     std::string expectedLog = "## header\n#Make Shortcut\n";
     for (const auto& expected : links) {
@@ -158,6 +165,28 @@ TEST_F(ShortcutsTest, MakesEveryLinkOfTheCurrentUser)
     }
     EXPECT_EQ(expectedLog, window->installLog.GetString());
     EXPECT_FALSE(FileExists(group + "\\長すぎる.lnk")) << "a cut target would point elsewhere";
+}
+
+// A link that cannot be saved (a folder of its name stands there) fails the step with a message naming it; its line
+// is logged all the same, so that the undo removes whatever the save left, and no link is made after it.
+TEST_F(ShortcutsTest, ALinkThatCannotBeSavedFailsTheStep)
+{
+    window->shortcuts.push_back({"説明書", "manual\\readme.txt", "", 0});
+    Choose(true, true, false);
+    std::string group = ShellFolder(CSIDL_PROGRAMS) + "\\" + kGroup;
+    std::string blocked = group + "\\" + LinkName() + "のアンインストール.lnk";
+    ASSERT_TRUE(window->MakeDirectoryPath(blocked.c_str()));
+
+    MessageBoxWatcher box(IDOK);
+    EXPECT_FALSE(window->CreateShortcuts());
+    EXPECT_TRUE(box.Wait());
+    EXPECT_EQ("失敗", box.caption);
+    EXPECT_EQ(LinkName() + "のアンインストールのショートカットが作成できませんでした", box.text);
+    EXPECT_EQ("#Make Shortcut\nmkshortcut " + group + "\\" + LinkName() + ".lnk\nmkshortcut " + blocked + "\n",
+        window->installLog.GetString());
+    EXPECT_FALSE(FileExists(group + "\\説明書.lnk"));
+    EXPECT_FALSE(FileExists(ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\" + LinkName() + ".lnk"));
+    RemoveDirectoryA(blocked.c_str());
 }
 
 // Where the links go for each choice, and what is logged; no group folder without Start-menu links.
@@ -184,12 +213,12 @@ TEST_F(ShortcutsTest, PlacesFollowTheChoices)
             = ShellFolder(row.allUsers ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS) + "\\" + row.startmenudir;
         std::vector<std::string> made;
         if (row.startMenu) {
-            made.push_back(group + "\\" + Title() + ".lnk");
-            made.push_back(group + "\\" + Title() + "のアンインストール.lnk");
+            made.push_back(group + "\\" + LinkName() + ".lnk");
+            made.push_back(group + "\\" + LinkName() + "のアンインストール.lnk");
         }
         if (row.desktop)
             made.push_back(ShellFolder(row.allUsers ? CSIDL_COMMON_DESKTOPDIRECTORY : CSIDL_DESKTOPDIRECTORY) + "\\"
-                + Title() + ".lnk");
+                + LinkName() + ".lnk");
         std::string expectedLog = made.empty() ? "" : "#Make Shortcut\n";
         for (const std::string& link : made) {
             expectedLog += "mkshortcut " + link + "\n";

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "foundation/PathText.h"
+#include "foundation/SafeFileName.h"
 
 namespace {
 
@@ -147,6 +148,34 @@ TEST(PathText, JoinPathTooLongGivesEmptyRatherThanCut)
     std::string tooLongDir(kPathBytes, 'd');
     JoinPath(out, tooLongDir.c_str(), "x");
     EXPECT_STREQ("", out);
+}
+
+// Names made from a title: what a file name may not hold becomes full-width; the trail byte 5C or 7C of a
+// double-byte character is part of it. Compared as bytes: ／ 81 5E, ： 81 46, ＂ FA 57, ＿ 81 51.
+TEST(SafeFileName, ForbiddenCharactersBecomeFullWidth)
+{
+    const char* const rows[][3] = {
+        {"a title with a slash and a colon", "Fate/Quest: 2", "Fate\x81\x5EQuest\x81\x46 2"},
+        {"each forbidden character", "\\/:*?\"<>|",
+            "\x81\x5F\x81\x5E\x81\x46\x81\x96\x81\x48\xFA\x57\x81\x83\x81\x84\x81\x62"},
+        {"control characters", "a\x01\tb\x1F",
+            "a\x81\x51\x81\x51"
+            "b\x81\x51"},
+        {"trail bytes 5C and 7C stay", "ソ表\x83\x7C", "ソ表\x83\x7C"},
+        {"a separator right after a double-byte character", "ソ\\表", "ソ\x81\x5F表"},
+        {"a lead byte alone at the end", "ab\x83", "ab\x81\x51"},
+        {"dots, blanks and the rest of ASCII stay", ". .. x~!#$%&'()+,;=@[]^_`{}\x7F",
+            ". .. x~!#$%&'()+,;=@[]^_`{}\x7F"},
+        {"empty", "", ""},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(std::string(row[2]), SafeFileName(row[1]).GetString()) << row[0];
+    EXPECT_STREQ("", SafeFileName(nullptr).GetString());
+    // Every byte replaced: the name doubles, and nothing beyond.
+    std::string slashes(300, '/'), expected;
+    for (int i = 0; i < 300; i++)
+        expected += "\x81\x5E";
+    EXPECT_EQ(expected, SafeFileName(slashes.c_str()).GetString());
 }
 
 } // namespace

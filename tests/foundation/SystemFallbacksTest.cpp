@@ -23,6 +23,8 @@ TEST(SystemFallbacks, FolderPrefixesFromTheTopDown)
         {"a share is never made", "\\\\server\\share\\Games\\x",
             {"\\\\server\\share\\Games", "\\\\server\\share\\Games\\x"}},
         {"a bare share", "\\\\server\\share", {}},
+        {"a server named with ソ at its end is never made", "\\\\serverソ\\share\\Games",
+            {"\\\\serverソ\\share\\Games"}},
         {"from the current drive's root", "\\Games\\x", {"\\Games", "\\Games\\x"}},
         {"relative", "data\\bgm", {"data", "data\\bgm"}},
         {"double backslashes make no empty folder", "C:\\a\\\\b", {"C:\\a", "C:\\a\\\\b"}},

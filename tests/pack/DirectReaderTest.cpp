@@ -176,7 +176,9 @@ TEST(Save, WritesTheBytesAsTheyAre)
     TestFolder folder;
     std::string path = folder.Path("uninst.dat");
     CZVString log("[INSTALL]\r\nC:\\表\\ソ\nlast");
+    TraceCapture trace;
     ASSERT_TRUE(log.Save(path.c_str()));
+    EXPECT_TRUE(trace.Lines().empty()) << "a successful save traces nothing";
     EXPECT_EQ("[INSTALL]\r\nC:\\表\\ソ\nlast", ReadBytes(path));
 
     ASSERT_TRUE(CZVString("short").Save(path.c_str())); // an existing file is replaced whole
@@ -201,4 +203,3 @@ TEST(Save, EmptyStringOrBadPathFails)
     ASSERT_EQ(1u, trace.Lines().size());
     EXPECT_EQ("失敗：CZVString::Save ファイルが作成できない(" + badPath + ")\n", trace.Lines()[0]);
 }
-

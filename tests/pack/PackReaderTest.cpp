@@ -332,7 +332,9 @@ TEST(PackArchive, TraceLinesAndLifecycle)
     {
         CFPK reader;
         EXPECT_FALSE(reader.Create(folder.Path("missing.fpk").c_str()));
+        UINT callerMode = SetErrorMode(SEM_FAILCRITICALERRORS);
         ASSERT_TRUE(reader.Create(path.c_str()));
+        EXPECT_EQ(static_cast<UINT>(SEM_FAILCRITICALERRORS), SetErrorMode(callerMode)) << "the caller's error mode";
         ASSERT_TRUE(reader.Open("A.TXT"));
         EXPECT_EQ(kMethodZlc2, reader.GetMethod());
         EXPECT_FALSE(reader.Open("missing"));

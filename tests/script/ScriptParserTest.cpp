@@ -247,9 +247,11 @@ TEST(ScriptParser, EachParseStartsFromAResetDescription)
 {
     auto d = NewDescription();
     SCRIPT_ERROR error;
-    ASSERT_TRUE(ParseInstallScript(CZVString(kSampleScript), d.get(), &error));
+    ASSERT_TRUE(ParseInstallScript(CZVString(kSampleScript) + "$forceinstalltype = 3\r\n", d.get(), &error));
+    ASSERT_EQ(3, d->settings.forceinstalltype);
     ASSERT_TRUE(ParseInstallScript(CZVString("$installtypecount = 1\n"), d.get(), &error));
     EXPECT_STREQ("", d->settings.gametitle);
+    EXPECT_EQ(0, d->settings.forceinstalltype) << "another script's type would be written to the registry";
     EXPECT_EQ(1, d->settings.numberofdisc);
     EXPECT_TRUE(d->typeFiles[1].empty());
     EXPECT_TRUE(d->commands.empty());

@@ -5,21 +5,24 @@
 #include <cstring>
 #include <string>
 
+#include "script/ScriptParser.h"
 #include "startup/Unattended.h"
 
 namespace {
 
-INSTALL_SETTINGS ScriptSettings()
+// The settings of a script with three types (the second its own), both links and all users offered, and the base
+// folder proposed; extraLine is read last.
+INSTALL_SETTINGS ScriptSettings(const char* extraLine = "")
 {
-    INSTALL_SETTINGS settings;
-    memset(&settings, 0, sizeof(settings));
-    settings.installtypecount = 3;
-    settings.installtype = 1;
-    settings.desktopshortcut = true;
-    settings.startmenushortcut = true;
-    settings.allowalluser = true;
-    strcpy(settings.installdir, "C:\\Program Files");
-    return settings;
+    INSTALL_DESCRIPTION description;
+    SCRIPT_ERROR error;
+    EXPECT_TRUE(ParseInstallScript(CZVString("$installtypecount = 3\n$installtype = 1\n$desktopshortcut = yes\n"
+                                             "$startmenushortcut = yes\n$allowalluser = yes\n")
+            + extraLine,
+        &description, &error))
+        << extraLine;
+    strcpy(description.settings.installdir, "C:\\Program Files"); // proposed by the system, not the script
+    return description.settings;
 }
 
 struct SettingsCase {
@@ -29,6 +32,7 @@ struct SettingsCase {
     UNATTENDED_REFUSAL refusal;
     int exitCode;
     const char* chosen; // type desktop startmenu allusers folder, when not refused
+    const char* scriptLine = ""; // a line of the script that changes its settings
 };
 
 const SettingsCase kSettingsCases[] = {
@@ -39,6 +43,8 @@ const SettingsCase kSettingsCases[] = {
     {"a drive root is kept as the dialog keeps it", "-quiet -target:E:\\ ", false, kRefusalNone, 0, "1 1 1 0 E:"},
     {"a folder's own backslash goes", "-quiet -target:\"D:\\ゲーム\\\" ", false, kRefusalNone, 0, "1 1 1 0 D:\\ゲーム"},
     {"links declined", "-quiet -nodesktop -nostartmenu ", false, kRefusalNone, 0, "1 0 0 0 C:\\Program Files"},
+    {"no Start-menu links where the script offers none", "-quiet ", false, kRefusalNone, 0, "1 1 0 0 C:\\Program Files",
+        "$StartMenuShortcut = no"},
     {"all users where offered", "-quiet -allusers ", true, kRefusalNone, 0, "1 1 1 1 C:\\Program Files"},
     {"all users where not offered", "-quiet -allusers ", false, kRefusalAllUsers, 2, nullptr},
 };
@@ -49,7 +55,7 @@ TEST(ChooseUnattendedSettings, Table)
         COMMAND_LINE_OPTIONS options;
         ParseCommandLine(row.line, &options);
         ASSERT_STREQ("", options.badOption) << row.proves;
-        INSTALL_SETTINGS settings = ScriptSettings();
+        INSTALL_SETTINGS settings = ScriptSettings(row.scriptLine);
         UNATTENDED_REFUSAL refusal = ChooseUnattendedSettings(options, row.allUsersOffered, &settings);
         EXPECT_EQ(row.refusal, refusal) << row.proves;
         EXPECT_EQ(row.exitCode, RefusalExitCode(refusal)) << row.proves;

@@ -11,6 +11,14 @@
 
 namespace {
 
+// The title of these logs as the uninstall sees it: its script and the system's shell folders.
+INSTALL_SCOPE Scope(const char* installFolder)
+{
+    return {CZVString(installFolder), CZVString("Zenvora"), CZVString("献立表"), CZVString("献立表"),
+        {CZVString("C:\\Users\\u\\Start Menu\\Programs"), CZVString("C:\\All\\Programs")},
+        {CZVString("C:\\Users\\u\\Desktop"), CZVString("C:\\All\\Desktop\\")}};
+}
+
 // The complete log of an install into installdir\installsubdir, every line through the writers' formats.
 std::string WrittenLog(const char* installdir, const char* installsubdir, bool allUsers, std::string* installFolder)
 {
@@ -67,7 +75,7 @@ TEST(InstallLog, EveryLineTheInstallerWritesIsReplayed)
                 if (action.kind == kLogSkip)
                     continue;
                 verbLines++;
-                EXPECT_TRUE(IsInstallAction(action, installFolder.c_str()))
+                EXPECT_TRUE(IsInstallAction(action, Scope(installFolder.c_str())))
                     << line.GetString() << " in " << installFolder;
             }
             EXPECT_EQ(10, verbLines) << installFolder;
@@ -123,29 +131,88 @@ TEST(InstallLog, LinesAreReadAsTheReplayReadsThem)
     EXPECT_TRUE(SplitLogLines(CZVString()).empty());
 }
 
-// What a tampered "uninst.dat" may say, for the install folder C:\Games\Title\.
+// What a tampered "uninst.dat" may say, for the install folder C:\Games\Title\ of the title 献立表, whose script
+// names the key Software\Zenvora\献立表.
 TEST(InstallLog, LinesNoInstallWritesAreRefused)
 {
-    const char* const refused[] = {"copy ..\\..\\victim.txt", "copy save\\..\\..\\victim.txt", "copy save/../../v.txt",
-        "copy ... \\victim.txt", "copy C:\\victim.txt", "copy C:victim.txt", "copy \\victim.txt", "copy /victim.txt",
-        "copy \\\\server\\share\\victim.txt", "copy game.exe:stream", "mkshortcut C:\\Windows\\victim.txt",
-        "mkshortcut Title.lnk", "mkshortcut \\Title.lnk", "mkshortcut C:\\x.txt:a.lnk", "mkdir C:\\Windows",
-        "mkdir C:\\Games", "mkdir C:\\Games\\Title2", "mkdir C:\\Games\\Title\\..\\..", "mkdir C:\\Games\\Title\\s\\..",
-        "mkdir Title", "regcreateu Software,x", "regcreateu SoftwareX\\Y,x", "regcreateu .DEFAULT\\Software\\Y,x",
-        "regcreateau Software\\Y,x", "regcreatel Software\\Microsoft\\Windows\\CurrentVersion\\Run,x",
-        "regcreatel Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Other,x",
-        "regcreatel Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall,Other\\Sub", "move ..\\victim.txt"};
-    const char* const accepted[] = {"copy save\\..dat", "copy .\\game.exe", "mkshortcut \\\\server\\share\\T.Lnk",
-        "mkshortcut c:/Links/Title.lnk", "mkdir c:\\games\\TITLE\\", "regcreateu software\\Y,x",
-        "regcreateau .DEFAULT\\Software\\Y,x",
-        "regcreatel Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall,表示ソフト"};
-    for (const char* line : refused)
-        EXPECT_FALSE(IsInstallAction(ReadLogLine(CZVString(line)), "C:\\Games\\Title\\")) << line;
-    for (const char* line : accepted)
-        EXPECT_TRUE(IsInstallAction(ReadLogLine(CZVString(line)), "C:\\Games\\Title\\")) << line;
-    // An install folder that is not absolute holds nothing: its files would be taken from the current folder.
-    EXPECT_FALSE(IsInstallAction(ReadLogLine(CZVString("mkdir Title\\save")), "Title\\"));
-    EXPECT_FALSE(IsInstallAction(ReadLogLine(CZVString("copy game.exe")), ""));
+    const struct {
+        const char* proves;
+        const char* line;
+        bool accepted;
+    } rows[] = {
+        {"a file above the install folder", "copy ..\\..\\victim.txt", false},
+        {"a file that climbs from a sub-folder", "copy save\\..\\..\\victim.txt", false},
+        {"a climb with slashes", "copy save/../../v.txt", false},
+        {"dots and a blank are a parent too", "copy ... \\victim.txt", false},
+        {"a file on a drive", "copy C:\\victim.txt", false},
+        {"a file relative to a drive", "copy C:victim.txt", false},
+        {"a file from the root", "copy \\victim.txt", false},
+        {"a file from the root with a slash", "copy /victim.txt", false},
+        {"a file on a server", "copy \\\\server\\share\\victim.txt", false},
+        {"a stream of a file", "copy game.exe:stream", false},
+        {"a name that only begins with dots", "copy save\\..dat", true},
+        {"the install folder's own dot", "copy .\\game.exe", true},
+        {"a link that is no link", "mkshortcut C:\\Windows\\victim.txt", false},
+        {"a relative link", "mkshortcut 献立表.lnk", false},
+        {"a link from the root", "mkshortcut \\献立表.lnk", false},
+        {"a link's stream", "mkshortcut C:\\All\\Programs\\x.txt:a.lnk", false},
+        {"a link outside the shell folders", "mkshortcut C:\\Windows\\victim.lnk", false},
+        {"a link on a server", "mkshortcut \\\\server\\share\\T.Lnk", false},
+        {"a server's name alike a programs folder", "mkshortcut \\\\C:\\All\\Programs\\T.lnk", false},
+        {"a device path", "mkshortcut \\\\?\\C:\\All\\Programs\\T.lnk", false},
+        {"a device path with a dot", "mkshortcut \\\\.\\C:\\All\\Programs\\T.lnk", false},
+        {"a link that climbs out of the programs folder", "mkshortcut C:\\All\\Programs\\..\\..\\x.lnk", false},
+        {"a folder beside the programs folder", "mkshortcut C:\\All\\Programs2\\x.lnk", false},
+        {"the programs folder's parent", "mkshortcut C:\\All\\x.lnk", false},
+        {"a link in a folder of a desktop", "mkshortcut C:\\Users\\u\\Desktop\\Folder\\x.lnk", false},
+        {"a desktop link of another place", "mkshortcut C:\\Users\\other\\Desktop\\献立表.lnk", false},
+        {"a link in the group, in another case", "mkshortcut c:\\all\\PROGRAMS\\献立表\\献立表.lnk", true},
+        {"slashes for backslashes", "mkshortcut C:/All/Programs/献立表/献立表.lnk", false},
+        {"a link right in the programs folder", "mkshortcut C:\\Users\\u\\Start Menu\\Programs\\T.LNK", true},
+        {"the common desktop", "mkshortcut C:\\All\\Desktop\\ソ.lnk", true},
+        {"a folder of the system", "mkdir C:\\Windows", false},
+        {"the base folder", "mkdir C:\\Games", false},
+        {"a folder beside the install folder", "mkdir C:\\Games\\Title2", false},
+        {"a folder that climbs", "mkdir C:\\Games\\Title\\..\\..", false},
+        {"a folder that climbs back", "mkdir C:\\Games\\Title\\s\\..", false},
+        {"a relative folder", "mkdir Title", false},
+        {"the install folder in another case", "mkdir c:\\games\\TITLE\\", true},
+        {"Software itself", "regcreateu Software,Zenvora", false},
+        {"another program's key", "regcreateu Software\\Other,献立表", false},
+        {"another key of the same root", "regcreateu Software\\Zenvora,Other", false},
+        {"a key path with a component more", "regcreateu Software\\Zenvora\\献立表,x", false},
+        {"a subkey below the title's key", "regcreateu Software\\Zenvora,献立表\\Sub", false},
+        {"a key outside Software", "regcreateu SoftwareX\\Zenvora,献立表", false},
+        {"the default user's path for the current user", "regcreateu .DEFAULT\\Software\\Zenvora,献立表", false},
+        {"the current user's path for the default user", "regcreateau Software\\Zenvora,献立表", false},
+        {"another program's key of the default user", "regcreateau .DEFAULT\\Software\\Other,x", false},
+        {"the title's key in another case", "regcreateu software\\ZENVORA,献立表", true},
+        {"the title's key of the default user", "regcreateau .DEFAULT\\Software\\Zenvora,献立表", true},
+        {"another key of the machine", "regcreatel Software\\Microsoft\\Windows\\CurrentVersion\\Run,献立表", false},
+        {"a key below the uninstall list",
+            "regcreatel Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Other,献立表", false},
+        {"another title's entry", "regcreatel Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall,Other", false},
+        {"a key below the title's entry",
+            "regcreatel Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall,献立表\\Sub", false},
+        {"the title's entry", "regcreatel software\\microsoft\\windows\\currentversion\\uninstall,献立表", true},
+        {"an unknown verb", "move ..\\victim.txt", false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.accepted, IsInstallAction(ReadLogLine(CZVString(row.line)), Scope("C:\\Games\\Title\\")))
+            << row.proves << ": " << row.line;
+
+    // A scope that does not know a name reaches nothing by it: an install folder that is not absolute (its files would
+    // be taken from the current folder), a script without a registry root, key or title.
+    EXPECT_FALSE(IsInstallAction(ReadLogLine(CZVString("mkdir Title\\save")), Scope("Title\\")));
+    EXPECT_FALSE(IsInstallAction(ReadLogLine(CZVString("copy game.exe")), Scope("")));
+    const char* const keyLines[] = {"regcreateu Software\\,献立表", "regcreateu Software\\Zenvora,献立表",
+        "regcreatel Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall,献立表"};
+    for (int unknown = 0; unknown < 3; unknown++) {
+        INSTALL_SCOPE scope = Scope("C:\\Games\\Title\\");
+        CZVString* names[] = {&scope.registryRoot, &scope.registryKey, &scope.title};
+        names[unknown]->Empty();
+        EXPECT_FALSE(IsInstallAction(ReadLogLine(CZVString(keyLines[unknown])), scope)) << unknown;
+    }
 }
 
 // A journal found at a title's start: whose it is, whether the install got to its end, where it installed, for whom.

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include <shlobj.h>
+
 #include "foundation/Trace.h"
 #include "tests/uninstall/UninstallFixture.h"
 
@@ -15,16 +17,21 @@ using ReplayInstallLog = UninstallFixture;
 TEST_F(ReplayInstallLog, UndoesWhatTheLogNamesAndNothingElse)
 {
     const std::string folder = installFolder.substr(0, installFolder.size() - 1);
+    char desktopFolder[MAX_PATH] = "";
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, desktopFolder, CSIDL_DESKTOPDIRECTORY, FALSE));
+    const std::string desktopLink = std::string(desktopFolder) + "\\" + name + ".lnk";
     const std::string lines[] = {"## " + name + "インストールログ 2026-12- 7  9: 5: 3", "$InstallDir = " + base,
         "mkdir " + folder, "mkdir " + folder + "\\save", "mkdir " + folder + "\\data", "mkdir " + folder + "\\ソフト",
         "mkdir " + folder + "\\ソフト\\表", "#FileCopy", "copy game.exe", "copy data\\a.dat", "copy ソフト\\表\\b.dat",
         "copy ..\\victim.txt", "copy " + base + "victim.txt", "mkdir " + base + "Empty",
-        "mkshortcut " + group + "\\Title.lnk", "mkshortcut " + base + "Links\\Title.lnk",
+        "mkshortcut " + group + "\\Title.lnk", "mkshortcut " + desktopLink, "mkshortcut " + base + "Links\\Title.lnk",
         "mkshortcut " + base + "victim.lnk.txt", "regcreateu " + userKey + ",Title", "!regset InstallDir",
-        "regcreateau .DEFAULT\\" + userKey + ",Title", "regcreateu Software," + name, "move " + base + "victim.txt x",
+        "regcreateu " + userKey + ",Other", "regcreateau .DEFAULT\\" + userKey + ",Title",
+        "regcreateu Software," + name, "move " + base + "victim.txt x",
         "regcreatel Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall," + name, "copy uninst.dat"};
-    const std::vector<std::string> traced = {"不明な動詞 move\n", "不明な動詞 regcreateu\n", "不明な動詞 mkshortcut\n",
-        "不明な動詞 mkdir\n", "不明な動詞 copy\n", "不明な動詞 copy\n"};
+    const std::vector<std::string> traced
+        = {"不明な動詞 move\n", "不明な動詞 regcreateu\n", "不明な動詞 regcreateu\n", "不明な動詞 mkshortcut\n",
+            "不明な動詞 mkshortcut\n", "不明な動詞 mkdir\n", "不明な動詞 copy\n", "不明な動詞 copy\n"};
     // Line feeds with a saved game left in the install folder; carriage returns, no line feed after the last line
     // and nothing left over, so that the install folder goes too.
     for (bool crlf : {false, true}) {
@@ -33,8 +40,8 @@ TEST_F(ReplayInstallLog, UndoesWhatTheLogNamesAndNothingElse)
             Make(installFolder + file);
         if (savedGame)
             Make(installFolder + "save\\slot1.sav");
-        for (const std::string& file : {group + "\\Title.lnk", base + "Links\\Title.lnk", base + "victim.txt",
-                 base + "victim.lnk.txt", base + "Empty\\"})
+        for (const std::string& file : {group + "\\Title.lnk", desktopLink, base + "Links\\Title.lnk",
+                 base + "victim.txt", base + "victim.lnk.txt", base + "Empty\\"})
             Make(file);
         for (const std::string& key : {userKey + "\\Title\\Sub", userKey + "\\Other"})
             MakeKey(HKEY_CURRENT_USER, key);
@@ -59,7 +66,7 @@ TEST_F(ReplayInstallLog, UndoesWhatTheLogNamesAndNothingElse)
         EXPECT_EQ(traced, traceLines) << crlf;
 
         for (const std::string& gone : {installFolder + "game.exe", installFolder + "uninst.dat",
-                 installFolder + "data", installFolder + "ソフト", group, base + "Links\\Title.lnk"})
+                 installFolder + "data", installFolder + "ソフト", group, desktopLink})
             EXPECT_FALSE(Exists(gone)) << crlf << " " << gone;
         EXPECT_EQ(savedGame, Exists(installFolder + "save\\slot1.sav")) << crlf;
         EXPECT_EQ(savedGame, Exists(installFolder)) << crlf << ": the install folder goes when empty";
@@ -67,7 +74,7 @@ TEST_F(ReplayInstallLog, UndoesWhatTheLogNamesAndNothingElse)
         EXPECT_FALSE(KeyExists(HKEY_USERS, ".DEFAULT\\" + userKey + "\\Title")) << crlf;
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, entryKey)) << crlf;
         // What the tampered lines name survives.
-        for (const char* kept : {"victim.txt", "victim.lnk.txt", "Empty"})
+        for (const char* kept : {"victim.txt", "victim.lnk.txt", "Empty", "Links\\Title.lnk"})
             EXPECT_TRUE(Exists(base + kept)) << crlf << " " << kept;
         EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, userKey + "\\Other")) << crlf;
         window.RemoveTree(installFolder.c_str());

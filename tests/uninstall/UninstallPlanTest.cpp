@@ -13,8 +13,9 @@ TEST(UninstallPlan, OnlyTheTitlesOwnFolderGoesWhole)
         = {"C:\\Windows", "C:\\Windows\\System32", "C:\\Program Files\\", "C:\\Users\\u\\Documents\\ソ"};
     // folder, installsubdir
     const char* const own[][2] = {{"C:\\Program Files\\Title\\", "Title"}, {"c:\\program files\\TITLE", "title"},
-        {"D:\\Games\\Maker\\Title\\", "Maker\\Title"}, {"D:\\Games\\ソ\\", "ソ"},
-        {"C:\\Users\\u\\Documents\\ソ\\Title\\", "Title"}, {"\\\\server\\share\\Games\\Title\\", "Title"}};
+        {"D:\\Games\\Maker\\Title\\", "Maker\\Title"}, {"D:\\Games\\Maker\\Title\\", "Maker\\Title\\"},
+        {"D:\\Games\\ソ\\", "ソ"}, {"C:\\Users\\u\\Documents\\ソ\\Title\\", "Title"},
+        {"\\\\server\\share\\Games\\Title\\", "Title"}};
     const char* const notOwn[][2]
         = {{"D:\\Games\\", ""}, // an empty installsubdir: the base folder, which other programs may share
             {"D:\\Games\\Other\\", "Title"}, {"D:\\Games\\MyTitle\\", "Title"}, {"D:\\Games\\表Title\\", "Title"},
