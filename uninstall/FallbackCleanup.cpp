@@ -155,7 +155,7 @@ bool CMainWnd::RemoveRegistryKeys()
     if (!profile.Open(nullptr))
         return false;
     bool deleted = profile.DeleteTree(settings.registrykey);
-    bool rootEmptied = deleted && profile.GetSubKeyCount() == 0;
+    bool rootEmptied = deleted && profile.HoldsNothing();
     profile.Close();
     if (rootEmptied) {
         CRegProfile parent;
