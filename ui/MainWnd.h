@@ -7,6 +7,7 @@
 #include "script/InstallDescription.h"
 #include "ui/ZVWnd.h"
 
+class CKeptFiles;
 struct COMMAND_LINE_OPTIONS;
 struct COPY_RUN;
 struct ITaskbarList3;
@@ -135,8 +136,9 @@ public:
 
     // --- uninstalling (uninstall/) ---
     // Replays installLog from its last line to its first, undoing what an install of this program can have
-    // written. False only when the replay could not start (no shell allocator, an empty log).
-    bool ReplayInstallLog();
+    // written; nothing below the install folder is removed in or through a link, and no file that kept holds (null:
+    // none) goes. False only when the replay could not start (no shell allocator, an empty log).
+    bool ReplayInstallLog(const CKeptFiles* kept = nullptr);
     // After a replay: true when nothing that installLog records (files, the folders it made, links, keys) is there.
     bool LeftNothingOfLog();
     // The uninstall button: checks, asks, erases the script's extra files, replays "uninst.dat" or falls back to
@@ -145,10 +147,12 @@ public:
     // Deletes the files matching the script's eraseonuninstall patterns in the install folder; always true.
     bool EraseOnUninstall();
     // The fixed clean-up when "uninst.dat" is missing; each true when it did all of its part. The install folder
-    // goes whole only when it is the title's own (IsTitleOwnFolder); otherwise only the script's files of the
-    // recorded type and the empty folders go. Links and keys are looked for where the install put them: for an
-    // install for all users in the common folders and under the default user.
-    bool RemoveInstallFolder();
+    // goes whole only when it is the title's own (IsTitleOwnFolder) and kept is null (the player keeps nothing);
+    // otherwise only the script's files of the recorded type that kept does not hold and the empty folders go (true
+    // when nothing but kept files is left). Links and keys are looked for where the install put them: for an
+    // install for all users in the common folders and under the default user. The title's registry root goes only
+    // when it holds neither keys nor values.
+    bool RemoveInstallFolder(const CKeptFiles* kept);
     bool RemoveShortcuts();
     bool RemoveRegistryKeys();
     bool RemoveUninstallEntry();

@@ -4,7 +4,9 @@
 #include "startup/CommandLine.h"
 #include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
+#include "uninstall/KeptFiles.h"
 #include "uninstall/MatchingFiles.h"
+#include "uninstall/UninstallPlan.h"
 #include "uninstall/UninstallTexts.h"
 
 bool CMainWnd::Uninstall()
@@ -39,19 +41,27 @@ bool CMainWnd::Uninstall()
     }
     if (erase && settings.eraseonuninstall[0] != '\0')
         EraseOnUninstall();
+    // What the player keeps is listed before anything goes, and every deletion below passes it over: a saved game
+    // stays even when the install put it there, and the fixed clean-up then never removes the folder whole.
+    CKeptFiles keptFiles;
+    const CKeptFiles* kept = nullptr;
+    if (!erase) {
+        ListErasedFiles(installedDir, settings.eraseonuninstall, &keptFiles);
+        kept = &keptFiles;
+    }
 
     // The log is read from the install folder by its full path, not from whichever folder is current.
     bool complete;
     char logFile[kPathBytes];
     if (installedDir[0] != '\0' && *JoinPath(logFile, installedDir, ZV_INSTALL_LOG_FILE) != '\0'
         && installLog.LoadFromPack(logFile)) {
-        complete = ReplayInstallLog();
+        complete = ReplayInstallLog(kept);
     } else {
         if (unattendedOptions != nullptr)
             ReportLine(ZV_CAPTION_WARNING, ZV_UNINSTALL_NO_LOG);
         else if (MessageBox(ZV_UNINSTALL_NO_LOG, ZV_CAPTION_WARNING, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
             return false;
-        bool folderRemoved = RemoveInstallFolder();
+        bool folderRemoved = RemoveInstallFolder(kept);
         bool shortcutsRemoved = RemoveShortcuts();
         bool keysRemoved = RemoveRegistryKeys();
         bool entryRemoved = RemoveUninstallEntry();
@@ -81,10 +91,7 @@ bool CMainWnd::Uninstall()
 
 bool CMainWnd::EraseOnUninstall()
 {
-    const char separators[] = ";\r\n";
-    CZVString patterns(settings.eraseonuninstall);
-    for (CZVString pattern = patterns.GetFirstToken(separators); !pattern.IsEmpty();
-         pattern = patterns.GetNextToken(separators))
+    for (const CZVString& pattern : SplitErasePatterns(settings.eraseonuninstall))
         DeleteMatchingFiles(installedDir, pattern.GetString());
     return true;
 }
