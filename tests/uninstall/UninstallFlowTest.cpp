@@ -3,9 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "foundation/LinkEntry.h"
-#include "startup/CommandLine.h"
-#include "tests/FolderLinks.h"
 #include "tests/uninstall/UninstallFixture.h"
 
 namespace {
@@ -133,70 +130,6 @@ TEST_F(UninstallFlow, WithoutTheLogOnlyTheTitlesOwnFolderGoesWhole)
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, userKey + "\\Title")) << shared;
         EXPECT_EQ(!shared, KeyExists(HKEY_CURRENT_USER, userKey)) << "the root goes with its last key";
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, entryKey)) << shared;
-    }
-}
-
-// The player keeps the saved games (No, or unattended without -erase): neither the replay (even of a "copy" line
-// for a save the install put there) nor the clean-up without the log takes one. A link planted in a folder the
-// install made, named like one it made, is left with the folder outside that it leads to; the title's registry
-// root stays while it holds a value.
-TEST_F(UninstallFlow, KeptSavesAndWhatALinkLeadsToStay)
-{
-    lstrcpyA(window.settings.eraseonuninstallmessage, "セーブも削除しますか？");
-    lstrcpyA(window.settings.eraseonuninstall, "save\\*.dat;*.cfg");
-    window.typeFiles[0] = {{"game.exe", 1}, {"save\\slot0.dat", 1}, {"data\\*.dat", 1}, {"data\\linked\\*.txt", 1}};
-    const char* const madeFolders[] = {"save", "data", "data\\linked"};
-    window.makeDirCount = 3;
-    for (int i = 0; i < window.makeDirCount; i++)
-        lstrcpyA(window.makeDirs[i], madeFolders[i]);
-    const std::string folder = installFolder.substr(0, installFolder.size() - 1), outside = base + "Outside\\";
-    const std::string log = "## " + name + "インストールログ 2026-12- 7  9: 5: 3\nmkdir " + folder + "\nmkdir " + folder
-        + "\\save\nmkdir " + folder + "\\data\nmkdir " + folder + "\\data\\linked\n#FileCopy\ncopy game.exe\n"
-        + "copy save\\slot0.dat\ncopy data\\a.dat\ncopy data\\linked\\victim.txt\ncopy data/linked/victim.txt\n"
-        + "regcreateu " + userKey + ",Title\ncopy uninst.dat\n";
-    const std::string done = "完了|" + name + "のアンインストールが完了しました";
-    const struct {
-        bool withLog, unattended;
-        std::vector<int> answers;
-        std::vector<std::string> boxes;
-    } rows[] = {
-        {true, false, {IDYES, IDNO, IDOK}, {confirm, "確認|セーブも削除しますか？", done}},
-        // The link stays, and with it the install folder: something of the install is left.
-        {false, false, {IDYES, IDNO, IDOK, IDOK},
-            {confirm, "確認|セーブも削除しますか？", noLog,
-                "完了|" + name + "のアンインストールが完了しましたが一部失敗した項目があります"}},
-        {true, true, {IDOK}, {done}},
-    };
-    COMMAND_LINE_OPTIONS options = {};
-    for (const auto& row : rows) {
-        for (const std::string& file :
-            {installFolder + "game.exe", installFolder + "data\\a.dat", installFolder + "save\\slot0.dat",
-                installFolder + "save\\slot1.dat", installFolder + "options.cfg", outside + "victim.txt"})
-            Make(file);
-        ASSERT_TRUE(MakeFolderLink(installFolder + "data\\linked", outside));
-        if (row.withLog)
-            WriteBytes(installFolder + "uninst.dat", log);
-        WriteTitleKey(0);
-        RegSetKeyValueA(HKEY_CURRENT_USER, userKey.c_str(), "Other", REG_SZ, "x", 2);
-        window.unattendedOptions = row.unattended ? &options : nullptr;
-
-        BoxSequence boxes(row.answers);
-        EXPECT_EQ(row.withLog, window.Uninstall()) << row.withLog;
-        EXPECT_EQ(row.boxes, boxes.Boxes());
-        for (const char* gone : {"game.exe", "data\\a.dat", "uninst.dat"})
-            EXPECT_FALSE(Exists(installFolder + gone)) << row.withLog << " " << gone;
-        for (const char* kept : {"save\\slot0.dat", "save\\slot1.dat", "options.cfg"})
-            EXPECT_TRUE(Exists(installFolder + kept)) << row.withLog << " " << kept;
-        EXPECT_TRUE(IsLinkPath((installFolder + "data\\linked").c_str())) << row.withLog;
-        EXPECT_TRUE(Exists(outside + "victim.txt")) << row.withLog;
-        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, userKey + "\\Title")) << row.withLog;
-        EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, userKey)) << row.withLog << ": a value of its own keeps the root";
-
-        window.unattendedOptions = nullptr;
-        EXPECT_TRUE(RemoveFolderLink(installFolder + "data\\linked"));
-        window.RemoveTree(installFolder.c_str());
-        window.isInstalled = true;
-        lstrcpyA(window.installedDir, installFolder.c_str());
     }
 }
 

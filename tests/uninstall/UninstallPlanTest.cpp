@@ -1,5 +1,4 @@
-// The fixed clean-up's decisions: which install folder may go as a whole, the erase list's patterns and which of
-// them stay inside the install folder.
+// The fixed clean-up's decisions: which install folder may go as a whole, which erase patterns stay inside it.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -35,20 +34,6 @@ TEST(UninstallPlan, ErasePatternsStayInsideTheInstallFolder)
         EXPECT_TRUE(IsErasePatternInside(pattern)) << pattern;
     for (const char* pattern : {"..\\*.*", "save\\..\\..\\*.*", "C:\\Windows\\*.ini", "C:*.ini", "\\*.*", "/*.*", ""})
         EXPECT_FALSE(IsErasePatternInside(pattern)) << pattern;
-}
-
-TEST(UninstallPlan, TheEraseListSplitsAtSemicolonsAndLineBreaks)
-{
-    struct {
-        const char* list;
-        std::vector<CZVString> patterns;
-    } const rows[] = {
-        {"save\\*.dat;*.cfg\r\n表\\*.*", {"save\\*.dat", "*.cfg", "表\\*.*"}},
-        {";;save\\*.dat;\n\n", {"save\\*.dat"}}, // runs of separators are one
-        {"", {}},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(row.patterns, SplitErasePatterns(row.list)) << row.list;
 }
 
 } // namespace
