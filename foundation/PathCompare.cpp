@@ -130,3 +130,35 @@ bool IsRelativePathInside(const char* path)
 {
     return path[0] != '\0' && !IsSlash(path[0]) && !ContainsChar(path, ':') && !HasParentComponent(path);
 }
+
+std::string ComparablePath(const char* path)
+{
+    std::string comparable;
+    const char* cursor = path;
+    // A network path's two leading backslashes, or the one of a path from the root of the current drive.
+    if (IsSlash(cursor[0]))
+        comparable = IsSlash(cursor[1]) ? "\\\\" : "\\";
+    while (*cursor != '\0') {
+        while (IsSlash(*cursor))
+            cursor++;
+        // One component: its characters, then without its trailing dots and blanks.
+        std::string component;
+        size_t kept = 0;
+        for (; *cursor != '\0' && !IsSlash(*cursor); cursor += CharBytes(cursor)) {
+            int bytes = CharBytes(cursor);
+            if (bytes == 2)
+                component.append(cursor, 2);
+            else
+                component += static_cast<char>(*cursor >= 'a' && *cursor <= 'z' ? *cursor - 'a' + 'A' : *cursor);
+            if (bytes == 2 || (*cursor != '.' && *cursor != ' '))
+                kept = component.size();
+        }
+        component.resize(kept);
+        if (component.empty())
+            continue;
+        if (!comparable.empty() && !IsSlash(comparable.back()))
+            comparable += '\\';
+        comparable += component;
+    }
+    return comparable;
+}

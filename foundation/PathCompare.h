@@ -3,6 +3,8 @@
 // only reach what an install of this program made. Like PathText.h, the one place that walks the bytes.
 #pragma once
 
+#include <string>
+
 // True for a path that begins with a drive letter, a colon and a backslash (or slash), or with two backslashes
 // and a server name followed by a backslash.
 bool IsAbsolutePath(const char* path);
@@ -33,3 +35,9 @@ bool ContainsChar(const char* text, char ch);
 // True for a path that stays inside the folder it is taken relative to: not empty, no colon (so no drive and no
 // stream), no leading backslash or slash, no parent component.
 bool IsRelativePathInside(const char* path);
+
+// path in a form that two spellings of one entry share byte for byte, as the system reads a path: ASCII letters in
+// upper case (a double-byte character as it is), a slash as a backslash, a run of them as one (a leading pair of a
+// network path stays), "." components and the trailing dots and blanks of each component dropped, no trailing
+// backslash. Short (8.3) names are not resolved. Meant for paths without parent components.
+std::string ComparablePath(const char* path);

@@ -209,6 +209,16 @@ DWORD CRegProfile::GetSubKeyCount()
     return count;
 }
 
+bool CRegProfile::HoldsNothing()
+{
+    DWORD subKeys = 0, values = 0;
+    return currentKey != nullptr
+        && RegQueryInfoKeyA(currentKey, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
+               nullptr, nullptr, nullptr)
+        == ERROR_SUCCESS
+        && subKeys == 0 && values == 0;
+}
+
 bool CRegProfile::EnumSubKey(DWORD index, char* nameBuffer, DWORD bufferSize)
 {
     if (currentKey == nullptr || nameBuffer == nullptr)

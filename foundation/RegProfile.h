@@ -56,6 +56,8 @@ public:
     // Another root key and base path (cut to 255 bytes); only while closed and with both given.
     void SetRoot(HKEY rootKey, const char* basePath);
     DWORD GetSubKeyCount(); // of the current key; 0 when it cannot be asked
+    // True when the current key has neither sub-keys nor values; false when it cannot be asked.
+    bool HoldsNothing();
     bool EnumSubKey(DWORD index, char* nameBuffer, DWORD bufferSize);
     // Deletes subPath under the current key with every key below it. A null or empty subPath (it would name the
     // current key itself) and a read-only profile fail and delete nothing.

@@ -1,6 +1,7 @@
 // Removal of a folder with everything in it: the failed first start's work folder, and the uninstaller's clean-up.
 #include <cstring>
 
+#include "foundation/LinkEntry.h"
 #include "foundation/ScopedHandles.h"
 #include "ui/MainWnd.h"
 
@@ -26,7 +27,7 @@ ContentsResult RemoveContents(CMainWnd* owner, const char* folder)
     if (!FormatChildPath(pattern, folder, "*.*"))
         return kContentsFailed;
     WIN32_FIND_DATAA found;
-    CFindHandle listing(FindFirstFileA(pattern, &found));
+    CFindHandle listing(FindFirstEntry(pattern, &found));
     if (!listing.IsValid())
         return kContentsNotListed;
     do {
@@ -34,12 +35,18 @@ ContentsResult RemoveContents(CMainWnd* owner, const char* folder)
         // "." and ".." begin with a dot, and so does every other folder this skips.
         if (isFolder && found.cFileName[0] == '.')
             continue;
+        // A link stays, and what it leads to is never entered: the folder above it then stays too.
+        if (IsFoundLink(found))
+            continue;
         char child[kPathBytes];
         if (!FormatChildPath(child, folder, found.cFileName))
             return kContentsFailed;
+        // A folder is asked again right before it is entered: it may have been made a link since it was listed.
+        if (isFolder && IsLinkPath(child))
+            continue;
         if (isFolder ? !owner->RemoveTree(child) : !DeleteFileA(child))
             return kContentsFailed;
-    } while (FindNextFileA(listing.Get(), &found));
+    } while (FindNextEntry(listing.Get(), &found));
     return kContentsRemoved;
 }
 

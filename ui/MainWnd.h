@@ -7,6 +7,7 @@
 #include "script/InstallDescription.h"
 #include "ui/ZVWnd.h"
 
+class CKeptFiles;
 struct COMMAND_LINE_OPTIONS;
 struct COPY_RUN;
 struct ITaskbarList3;
@@ -26,7 +27,8 @@ public:
     // --- start-up (startup/) ---
     // Copies path into sourceDir when it is 1 to 259 bytes long; otherwise nothing changes.
     void SetSourceDir(const char* path);
-    // Removes a folder with everything in it; false when something could not be removed.
+    // Removes a folder with everything in it; false when something could not be removed. A link inside it (a
+    // junction, a symbolic link) is neither entered nor removed: it stays, with the folders above it (false).
     bool RemoveTree(const char* path);
     // The unattended run of the copy (-quiet): installs, or uninstalls with -uninstall, as the options say, with no
     // window and no box; returns the exit code (UNATTENDED_EXIT_CODE). The window is never created.
@@ -148,11 +150,12 @@ public:
 
     // --- uninstalling (uninstall/) ---
     // Replays installLog from its last line to its first, undoing what an install of this program can have
-    // written. False only when the replay could not start (no shell allocator, an empty log).
-    bool ReplayInstallLog();
+    // written; nothing below the install folder is removed in or through a link, and no file that kept holds (null:
+    // none) goes. False only when the replay could not start (no shell allocator, an empty log).
+    bool ReplayInstallLog(const CKeptFiles* kept = nullptr);
     // After a replay: true when nothing that installLog records (files, the folders it made, links, keys) is there.
-    // playerKeeps: the files of the player's (IsKeptPlayerFile) and the folders, which may hold them, may stay.
-    bool LeftNothingOfLog(bool playerKeeps = false);
+    // kept: the files the player keeps, which may stay, as may the folders, which may hold them (null: none).
+    bool LeftNothingOfLog(const CKeptFiles* kept = nullptr);
     // The uninstall button: checks, asks, erases the script's extra files, replays "uninst.dat" or falls back to
     // the fixed clean-up, reports. True for a complete success (the window then closes).
     bool Uninstall();
@@ -164,20 +167,21 @@ public:
     // Takes the install away with no question but the one about a missing log (quiet: reported, and taken as yes):
     // the script's extra files when erase, then the replay of the kept log or of the install folder's "uninst.dat",
     // or without either the fixed clean-up. A complete undo from the kept log removes the kept copy.
-    UNDO_OUTCOME UndoInstall(bool erase, bool quiet);
+    // Without erase the files the erase list matches are the player's: listed into keptFiles, and kept.
+    UNDO_OUTCOME UndoInstall(bool erase, bool quiet, CKeptFiles* keptFiles);
     // The first half of a reinstall: the earlier install taken away with no question, sound or message; the
     // player's files stay (keptFromEarlierInstall), and with erase the script's erase list goes first. True when
     // nothing else that its log recorded is left.
     bool RemoveEarlierInstall(bool erase);
-    // True when path (a full path) matches one of the script's eraseonuninstall patterns: a file of the player's.
-    bool IsKeptPlayerFile(const char* path);
     // Deletes the files matching the script's eraseonuninstall patterns in the install folder; always true.
     bool EraseOnUninstall();
     // The fixed clean-up when "uninst.dat" is missing; each true when it did all of its part. The install folder
-    // goes whole only when it is the title's own (IsTitleOwnFolder); otherwise only the script's files of the
-    // recorded type and the empty folders go. Links and keys are looked for where the install put them: for an
-    // install for all users in the common folders and under the default user.
-    bool RemoveInstallFolder();
+    // goes whole only when it is the title's own (IsTitleOwnFolder) and kept is null (the player keeps nothing);
+    // otherwise only the script's files of the recorded type that kept does not hold and the empty folders go (true
+    // when nothing but kept files is left). Links and keys are looked for where the install put them: for an
+    // install for all users in the common folders and under the default user. The title's registry root goes only
+    // when it holds neither keys nor values.
+    bool RemoveInstallFolder(const CKeptFiles* kept);
     bool RemoveShortcuts();
     bool RemoveRegistryKeys();
     bool RemoveUninstallEntry();

@@ -1,14 +1,19 @@
 // The fixed clean-up when "uninst.dat" is missing: the install folder, the links, the title's key and the uninstall
 // entry, each where an install of the title puts them. Without the log nothing tells which files the install
-// made, so a folder goes whole only when it is plainly the title's own.
+// made, so a folder goes whole only when it is plainly the title's own and the player keeps nothing in it.
 #include <shlobj.h>
+
+#include <cstring>
 
 #include "engine/EngineTexts.h"
 #include "engine/InstallPlan.h"
+#include "foundation/LinkEntry.h"
 #include "foundation/PathCompare.h"
 #include "foundation/RegProfile.h"
 #include "foundation/SafeFileName.h"
+#include "foundation/ScopedHandles.h"
 #include "ui/MainWnd.h"
+#include "uninstall/KeptFiles.h"
 #include "uninstall/MatchingFiles.h"
 #include "uninstall/ShellFolders.h"
 #include "uninstall/UninstallPlan.h"
@@ -44,8 +49,8 @@ int32_t RecordedInstallType(const CMainWnd& window)
 }
 
 // The files the script installs for the recorded type, each where the copy puts it; every type's files when the
-// record names no type that has files (a forced type, or none).
-void DeleteScriptFiles(const CMainWnd& window)
+// record names no type that has files (a forced type, or none). What kept holds stays.
+void DeleteScriptFiles(const CMainWnd& window, const CKeptFiles* kept)
 {
     int32_t type = RecordedInstallType(window);
     for (int32_t t = 0; t < kMaxInstallTypes; t++) {
@@ -55,40 +60,69 @@ void DeleteScriptFiles(const CMainWnd& window)
             char relativePattern[kPathBytes];
             const char* fileName = entry.fileName.GetString();
             if (MakeRelativePath(fileName, FileNamePart(fileName), relativePattern))
-                DeleteMatchingFiles(window.installedDir, relativePattern);
+                DeleteMatchingFiles(window.installedDir, relativePattern, kept);
         }
     }
 }
 
-// The script's folders, last first, each with the folders above it inside the install folder: only empty ones go.
-void RemoveScriptFolders(const CMainWnd& window)
+// relativeFolder below the install folder (inside it: IsErasePatternInside), then each folder above it up to the
+// install folder: only empty ones go, and none that is a link or lies inside one.
+void RemoveEmptyFolders(const char* installFolder, const char* relativeFolder)
 {
-    for (int i = window.makeDirCount - 1; i >= 0; i--) {
-        char folder[kPathBytes];
-        if (!IsErasePatternInside(window.makeDirs[i])
-            || *JoinPath(folder, window.installedDir, window.makeDirs[i]) == '\0')
-            continue;
-        do {
+    char relative[kPathBytes], folder[kPathBytes];
+    if (!IsErasePatternInside(relativeFolder) || *CopyCutAtChar(relative, sizeof(relative), relativeFolder) == '\0'
+        || strcmp(relative, relativeFolder) != 0)
+        return;
+    do {
+        if (!PassesThroughLink(installFolder, relative) && *JoinPath(folder, installFolder, relative) != '\0')
             RemoveDirectoryA(folder);
-        } while (CutToParent(folder) && !IsPathAtOrBelow(window.installedDir, folder));
-    }
+    } while (CutToParent(relative));
 }
 
-// The folders that the copy made for the script's files (data for data\*.dat), deepest first: only empty ones go.
+// The script's folders, last first, each with the folders above it inside the install folder.
+void RemoveScriptFolders(const CMainWnd& window)
+{
+    for (int i = window.makeDirCount - 1; i >= 0; i--)
+        RemoveEmptyFolders(window.installedDir, window.makeDirs[i]);
+}
+
+// The folders that the copy made for the script's files (data for data\*.dat), deepest first.
 void RemoveFileFolders(const CMainWnd& window)
 {
     for (int32_t t = kMaxInstallTypes - 1; t >= 0; t--) {
         for (size_t i = window.typeFiles[t].size(); i-- > 0;) {
             const char* fileName = window.typeFiles[t][i].fileName.GetString();
-            char relativePattern[kPathBytes], folder[kPathBytes];
-            if (!MakeRelativePath(fileName, FileNamePart(fileName), relativePattern)
-                || FolderPartLength(relativePattern) == 0 || !IsErasePatternInside(relativePattern)
-                || *JoinPath(folder, window.installedDir, relativePattern) == '\0')
+            char relativePattern[kPathBytes];
+            if (!MakeRelativePath(fileName, FileNamePart(fileName), relativePattern))
                 continue;
-            while (CutToParent(folder) && !IsPathAtOrBelow(window.installedDir, folder))
-                RemoveDirectoryA(folder);
+            relativePattern[FolderPartLength(relativePattern)] = '\0';
+            if (relativePattern[0] != '\0')
+                RemoveEmptyFolders(window.installedDir, relativePattern);
         }
     }
+}
+
+// True when folder holds nothing but files that kept holds and folders that hold nothing else; a link is
+// something else.
+bool HoldsOnlyKept(const char* folder, const CKeptFiles& kept)
+{
+    char pattern[kPathBytes];
+    if (*JoinPath(pattern, folder, "*.*") == '\0')
+        return false;
+    WIN32_FIND_DATAA found;
+    CFindHandle listing(FindFirstEntry(pattern, &found));
+    if (!listing.IsValid())
+        return false;
+    do {
+        bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (isFolder && (strcmp(found.cFileName, ".") == 0 || strcmp(found.cFileName, "..") == 0))
+            continue;
+        char entry[kPathBytes];
+        if (IsFoundLink(found) || *JoinPath(entry, folder, found.cFileName) == '\0'
+            || !(isFolder ? HoldsOnlyKept(entry, kept) : kept.Holds(entry)))
+            return false;
+    } while (FindNextEntry(listing.Get(), &found));
+    return true;
 }
 
 // The links of the title; the group folder goes too when nothing else is in it.
@@ -109,7 +143,7 @@ void DeleteLinks(const CMainWnd& window, IMalloc* allocator, int programsId, int
 
 } // namespace
 
-bool CMainWnd::RemoveInstallFolder()
+bool CMainWnd::RemoveInstallFolder(const CKeptFiles* kept)
 {
     if (!IsAbsolutePath(installedDir))
         return false;
@@ -119,14 +153,16 @@ bool CMainWnd::RemoveInstallFolder()
     if (CutToParent(parent))
         SetCurrentDirectoryA(parent);
 
-    if (IsTitleOwnFolder(installedDir, settings.installsubdir, GetSystemFolders()))
+    if (kept == nullptr && IsTitleOwnFolder(installedDir, settings.installsubdir, GetSystemFolders()))
         return RemoveTree(installedDir);
-    // A folder that other programs may share (an empty installsubdir, a system folder): only the title's files go.
-    DeleteScriptFiles(*this);
+    // A folder that other programs may share (an empty installsubdir, a system folder), or one in which the player
+    // keeps files: only the title's files go, and the folders they leave empty.
+    DeleteScriptFiles(*this, kept);
     RemoveFileFolders(*this);
     RemoveScriptFolders(*this);
     RemoveDirectoryA(installedDir);
-    return GetFileAttributesA(installedDir) == INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesA(installedDir) == INVALID_FILE_ATTRIBUTES
+        || (kept != nullptr && HoldsOnlyKept(installedDir, *kept));
 }
 
 bool CMainWnd::RemoveShortcuts()
@@ -157,7 +193,7 @@ bool CMainWnd::RemoveRegistryKeys()
     if (!profile.Open(nullptr))
         return false;
     bool deleted = profile.DeleteTree(settings.registrykey);
-    bool rootEmptied = deleted && profile.GetSubKeyCount() == 0;
+    bool rootEmptied = deleted && profile.HoldsNothing();
     profile.Close();
     if (rootEmptied) {
         CRegProfile parent;

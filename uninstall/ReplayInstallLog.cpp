@@ -2,15 +2,20 @@
 // have written is undone; the Start menu's group folder goes last, once its links are gone.
 #include <shlobj.h>
 
+#include <cstring>
+
+#include "foundation/LinkEntry.h"
 #include "foundation/RegProfile.h"
 #include "foundation/Trace.h"
 #include "ui/MainWnd.h"
 #include "uninstall/InstallLog.h"
+#include "uninstall/KeptFiles.h"
 #include "uninstall/ShellFolders.h"
 
 namespace {
 
 const char kTraceUnknownVerb[] = "不明な動詞 %s\n";
+const char kTraceThroughLink[] = "リンクを経由するため削除しません %s\n";
 const int kKeyPathLimit = 255; // what CRegProfile keeps of a base path: a longer one would name another key
 
 HKEY RootKey(LOG_REGISTRY_ROOT root)
@@ -35,8 +40,18 @@ void DeleteLoggedKey(const LOG_ACTION& action)
     }
 }
 
-// Undoes one line; what fails, and every line that is no install action, is passed over.
-void UndoLogLine(const CZVString& line, const INSTALL_SCOPE& scope)
+// The part of path (at or below folder, IsPathAtOrBelow) below folder; empty for folder itself.
+const char* PartBelow(const char* path, const char* folder)
+{
+    size_t folderLength = strlen(folder);
+    if (EndsWithBackslash(folder))
+        folderLength--;
+    return path + folderLength;
+}
+
+// Undoes one line; what fails, every line that is no install action, and a file that the player keeps (kept, null
+// for none) are passed over.
+void UndoLogLine(const CZVString& line, const INSTALL_SCOPE& scope, const CKeptFiles* kept)
 {
     const char* installFolder = scope.installFolder.GetString();
     LOG_ACTION action = ReadLogLine(line);
@@ -51,22 +66,35 @@ void UndoLogLine(const CZVString& line, const INSTALL_SCOPE& scope)
         Trace(kTraceUnknownVerb, action.verb.GetString());
         return;
     }
+    // Below the install folder, which ordinary users can write, a link may have taken the place of a folder the
+    // install made: nothing is removed in it or through it, nor the link itself.
+    const char* path = action.path.GetString();
     switch (action.kind) {
     case kLogRemoveFolder:
+        if (PassesThroughLink(installFolder, PartBelow(path, installFolder))) {
+            Trace(kTraceThroughLink, path);
+            break;
+        }
         // Out of the folder first: the process's current folder cannot be removed.
         SetCurrentDirectoryA(".\\..");
-        RemoveDirectoryA(action.path.GetString());
+        RemoveDirectoryA(path);
         SetCurrentDirectoryA(installFolder);
         break;
     case kLogDeleteFile: {
         // Joined to the install folder rather than taken from the current one, which a removed folder may have
         // left elsewhere.
-        char path[kPathBytes];
-        if (*JoinPath(path, installFolder, action.path.GetString()) != '\0')
-            DeleteFileA(path);
+        char file[kPathBytes];
+        if (PassesThroughLink(installFolder, path)) {
+            Trace(kTraceThroughLink, path);
+        } else if (*JoinPath(file, installFolder, path) != '\0' && (kept == nullptr || !kept->Holds(file))) {
+            DeleteFileA(file);
+        }
         break;
     }
-    case kLogDeleteShortcut: DeleteFileA(action.path.GetString()); break;
+    case kLogDeleteShortcut:
+        if (kept == nullptr || !kept->Holds(path))
+            DeleteFileA(path);
+        break;
     case kLogDeleteKey: DeleteLoggedKey(action); break;
     case kLogSkip: break;
     }
@@ -125,7 +153,7 @@ INSTALL_SCOPE TitleScope(const CMainWnd& window, IMalloc* allocator)
 
 } // namespace
 
-bool CMainWnd::LeftNothingOfLog(bool playerKeeps)
+bool CMainWnd::LeftNothingOfLog(const CKeptFiles* kept)
 {
     IMalloc* allocator = nullptr;
     if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr)
@@ -138,17 +166,17 @@ bool CMainWnd::LeftNothingOfLog(bool playerKeeps)
             continue;
         // What the player keeps stays by design, and so do the folders that hold it.
         char path[kPathBytes];
-        if (playerKeeps
+        if (kept != nullptr
             && (action.kind == kLogRemoveFolder
-                || (action.kind == kLogDeleteFile
-                    && *JoinPath(path, installedDir, action.path.GetString()) != '\0' && IsKeptPlayerFile(path))))
+                || (action.kind == kLogDeleteFile && *JoinPath(path, installedDir, action.path.GetString()) != '\0'
+                    && kept->Holds(path))))
             continue;
         return false;
     }
     return true;
 }
 
-bool CMainWnd::ReplayInstallLog()
+bool CMainWnd::ReplayInstallLog(const CKeptFiles* kept)
 {
     IMalloc* allocator = nullptr;
     if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr)
@@ -162,7 +190,7 @@ bool CMainWnd::ReplayInstallLog()
     INSTALL_SCOPE scope = TitleScope(*this, allocator);
     std::vector<CZVString> lines = SplitLogLines(installLog);
     for (size_t i = lines.size(); i-- > 0;)
-        UndoLogLine(lines[i], scope);
+        UndoLogLine(lines[i], scope, kept);
 
     // The group folder of the links, which goes only when empty. Without a group the links lie in the programs
     // folder itself, which is never removed.

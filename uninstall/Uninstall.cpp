@@ -6,7 +6,9 @@
 #include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
 #include "uninstall/InstallLog.h"
+#include "uninstall/KeptFiles.h"
 #include "uninstall/MatchingFiles.h"
+#include "uninstall/UninstallPlan.h"
 #include "uninstall/UninstallTexts.h"
 
 bool CMainWnd::Uninstall()
@@ -39,7 +41,8 @@ bool CMainWnd::Uninstall()
                     MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND)
             == IDYES;
     }
-    UNDO_OUTCOME outcome = UndoInstall(erase, unattendedOptions != nullptr);
+    CKeptFiles kept;
+    UNDO_OUTCOME outcome = UndoInstall(erase, unattendedOptions != nullptr, &kept);
     if (outcome == kUndoDeclined)
         return false;
     bool complete = outcome == kUndoComplete;
@@ -65,33 +68,42 @@ bool CMainWnd::Uninstall()
     return complete;
 }
 
-CMainWnd::UNDO_OUTCOME CMainWnd::UndoInstall(bool erase, bool quiet)
+CMainWnd::UNDO_OUTCOME CMainWnd::UndoInstall(bool erase, bool quiet, CKeptFiles* keptFiles)
 {
-    if (erase && settings.eraseonuninstall[0] != '\0')
-        EraseOnUninstall();
-
-    // The kept log first: it lies where only administrators can write. The install folder's log serves an install
-    // that has none; it is read by its full path, not from whichever folder is current.
-    bool complete;
-    bool fromKeptLog = false;
+    // The kept log first: it lies where only administrators can write, and says where the title lies. The install
+    // folder's log serves an install that has none; it is read by its full path, not from whichever folder is
+    // current.
     CZVString keptInstallFolder;
     bool keptForAllUsers = false;
-    char logFile[kPathBytes];
-    if (ReadKeptLog(&installLog, &keptInstallFolder, &keptForAllUsers)) {
+    bool fromKeptLog = ReadKeptLog(&installLog, &keptInstallFolder, &keptForAllUsers);
+    if (fromKeptLog) {
         CopyCutAtChar(installedDir, sizeof(installedDir), keptInstallFolder.GetString());
         isInstalledForAllUsers = keptForAllUsers;
-        fromKeptLog = true;
-        complete = ReplayInstallLog();
+    }
+    if (erase && settings.eraseonuninstall[0] != '\0')
+        EraseOnUninstall();
+    // What the player keeps is listed before anything goes, and every deletion below passes it over: a saved game
+    // stays even when the install put it there, and the fixed clean-up then never removes the folder whole.
+    const CKeptFiles* kept = nullptr;
+    if (!erase) {
+        ListErasedFiles(installedDir, settings.eraseonuninstall, keptFiles);
+        kept = keptFiles;
+    }
+
+    bool complete;
+    char logFile[kPathBytes];
+    if (fromKeptLog) {
+        complete = ReplayInstallLog(kept);
     } else if (installedDir[0] != '\0' && *JoinPath(logFile, installedDir, ZV_INSTALL_LOG_FILE) != '\0'
         && installLog.LoadFromPack(logFile)) {
-        complete = ReplayInstallLog();
+        complete = ReplayInstallLog(kept);
     } else {
         installLog.Empty();
         if (quiet)
             ReportLine(ZV_CAPTION_WARNING, ZV_UNINSTALL_NO_LOG);
         else if (MessageBox(ZV_UNINSTALL_NO_LOG, ZV_CAPTION_WARNING, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
             return kUndoDeclined;
-        bool folderRemoved = RemoveInstallFolder();
+        bool folderRemoved = RemoveInstallFolder(kept);
         bool shortcutsRemoved = RemoveShortcuts();
         bool keysRemoved = RemoveRegistryKeys();
         bool entryRemoved = RemoveUninstallEntry();
@@ -105,41 +117,27 @@ CMainWnd::UNDO_OUTCOME CMainWnd::UndoInstall(bool erase, bool quiet)
 
 bool CMainWnd::RemoveEarlierInstall(bool erase)
 {
-    UNDO_OUTCOME outcome = UndoInstall(erase, true);
-    // What the player keeps stays where it was; everything else that the earlier install recorded must be gone, or
-    // the new install would mix with what is left of the old one.
+    CKeptFiles kept;
+    UNDO_OUTCOME outcome = UndoInstall(erase, true, &kept);
+    // What the player keeps stays where it was, and the new install leaves it so; everything else that the earlier
+    // install recorded must be gone, or the new install would mix with what is left of the old one.
     keptFromEarlierInstall.clear();
     for (const CZVString& line : SplitLogLines(installLog)) {
         LOG_ACTION action = ReadLogLine(line);
         char path[kPathBytes];
         if (action.kind == kLogDeleteFile && IsRelativePathInside(action.path.GetString())
-            && *JoinPath(path, installedDir, action.path.GetString()) != '\0'
-            && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES && IsKeptPlayerFile(path))
+            && *JoinPath(path, installedDir, action.path.GetString()) != '\0' && kept.Holds(path)
+            && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
             keptFromEarlierInstall.push_back(CZVString(path));
     }
-    bool removed = outcome == kUndoComplete && LeftNothingOfLog(true);
+    bool removed = outcome == kUndoComplete && LeftNothingOfLog(&kept);
     installLog.Empty();
     return removed;
 }
 
-bool CMainWnd::IsKeptPlayerFile(const char* path)
-{
-    const char separators[] = ";\r\n";
-    CZVString patterns(settings.eraseonuninstall);
-    for (CZVString pattern = patterns.GetFirstToken(separators); !pattern.IsEmpty();
-         pattern = patterns.GetNextToken(separators)) {
-        if (IsMatchingFile(installedDir, pattern.GetString(), path))
-            return true;
-    }
-    return false;
-}
-
 bool CMainWnd::EraseOnUninstall()
 {
-    const char separators[] = ";\r\n";
-    CZVString patterns(settings.eraseonuninstall);
-    for (CZVString pattern = patterns.GetFirstToken(separators); !pattern.IsEmpty();
-         pattern = patterns.GetNextToken(separators))
+    for (const CZVString& pattern : SplitErasePatterns(settings.eraseonuninstall))
         DeleteMatchingFiles(installedDir, pattern.GetString());
     return true;
 }

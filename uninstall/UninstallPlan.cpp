@@ -43,3 +43,14 @@ bool IsErasePatternInside(const char* pattern)
 {
     return pattern != nullptr && IsRelativePathInside(pattern);
 }
+
+std::vector<CZVString> SplitErasePatterns(const char* eraseList)
+{
+    const char separators[] = ";\r\n";
+    std::vector<CZVString> patterns;
+    CZVString list(eraseList);
+    for (CZVString pattern = list.GetFirstToken(separators); !pattern.IsEmpty();
+         pattern = list.GetNextToken(separators))
+        patterns.push_back(pattern);
+    return patterns;
+}

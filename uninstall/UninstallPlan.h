@@ -1,5 +1,5 @@
-// The uninstaller's decisions from data alone: which folder the fallback clean-up may remove as a whole, and which
-// erase patterns stay inside the install folder.
+// The uninstaller's decisions from data alone: which folder the fallback clean-up may remove as a whole, the
+// patterns of the erase list, and which of them stay inside the install folder.
 #pragma once
 
 #include <vector>
@@ -15,3 +15,7 @@ bool IsTitleOwnFolder(const char* folder, const char* installsubdir, const std::
 // True when an eraseonuninstall pattern stays inside the install folder: no drive, no leading backslash, no ".."
 // component, no ":".
 bool IsErasePatternInside(const char* pattern);
+
+// The patterns of the script's erase list, in order: split at semicolons, carriage returns and line feeds, a run of
+// them one separator; the list ends at the first empty pattern.
+std::vector<CZVString> SplitErasePatterns(const char* eraseList);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/FolderLinks.h"
 #include "tests/e2e/InstallScenario.h"
 
 namespace {
@@ -393,6 +394,86 @@ TEST_F(UninstallScenario, AReinstallTakesTheEarlierInstallAwayFirstAndKeepsThePl
     EXPECT_FALSE(PathExists(KeptFolder(kTitle)));
     EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "\\" + kTitle));
     CloseMenu(menu, &copy);
+}
+
+// The player keeps the saved games, and an ordinary user has planted links to a folder outside: one inside a folder
+// the install made, one in place of a made folder, and "uninst.dat" names files through both. Uninstalled from the
+// menu with the log, without it, and unattended without -erase: the saved games stay (one of them installed by the
+// script), the links stay, the folder outside keeps its file, and everything else of the title goes.
+TEST_F(UninstallScenario, KeptSavesStayAndNothingIsDeletedThroughALink)
+{
+    const char drive = 'A';
+    const std::string installFolder = baseFolder + "\\" + kSubdir + "\\", outside = rootFolder + "\\外のフォルダ";
+    std::string script = UninstallScript(kSubdir, "");
+    script.replace(script.find("&mkdir save\r\n"), 13, "&mkdir save\r\n&mkdir movie\r\n");
+    PutDisc(DiscFolder(drive), kSubdir, "");
+    WriteFileBytes(DiscFolder(drive) + "\\Install.ifo", script + "save\\start.dat\r\n");
+    CreateDirectoryA((DiscFolder(drive) + "\\save").c_str(), nullptr);
+    WriteFileBytes(DiscFolder(drive) + "\\save\\start.dat", "the first save");
+    CreateDirectoryA(outside.c_str(), nullptr);
+    WriteFileBytes(outside + "\\victim.txt", "another program's");
+    const std::string rootKey = std::string("Software\\") + kInstallRoot;
+    const std::vector<std::string> left = {"data\\", "data\\linked\\", "data\\linked\\victim.txt", "movie\\",
+        "movie\\victim.txt", "options.cfg", "save\\", "save\\one.dat", "save\\start.dat"};
+
+    enum { kMenuWithLog, kMenuWithoutLog, kQuiet };
+    for (int run : {kMenuWithLog, kMenuWithoutLog, kQuiet}) {
+        CStartedProcess copy;
+        HWND menu = StartAndInstall(drive, &copy, false);
+        ASSERT_NE(nullptr, menu);
+        HWND subForm = SubForm(menu);
+        ASSERT_TRUE(PathExists(installFolder + "save\\start.dat"));
+        WriteFileBytes(installFolder + "save\\one.dat", "1");
+        WriteFileBytes(installFolder + "options.cfg", "x");
+        ASSERT_TRUE(MakeFolderLink(installFolder + "data\\linked", outside));
+        ASSERT_TRUE(RemoveDirectoryA((installFolder + "movie").c_str()));
+        ASSERT_TRUE(MakeFolderLink(installFolder + "movie", outside));
+        // The install folder's log and the kept one alike: the kept log is what the uninstall reads.
+        for (const std::string& logFile : {installFolder + "uninst.dat", KeptFolder(kTitle) + "uninst.dat"}) {
+            SetFileAttributesA(logFile.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (run == kMenuWithoutLog) {
+                ASSERT_TRUE(DeleteFileA(logFile.c_str()));
+            } else {
+                std::string log = ReadFileBytes(logFile);
+                size_t copyLines = log.find("#FileCopy\n");
+                ASSERT_NE(std::string::npos, copyLines);
+                log.insert(copyLines + 10,
+                    "copy data\\linked\\victim.txt\ncopy movie/victim.txt\nmkdir " + installFolder + "data\\linked\n");
+                WriteFileBytes(logFile, log);
+            }
+        }
+        // A value of another title's under the shared registry root keeps the root.
+        if (run == kMenuWithoutLog)
+            ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, rootKey, "Other", "x"));
+
+        if (run == kQuiet) {
+            CloseMenu(menu, &copy);
+            CStartedProcess quiet;
+            ASSERT_TRUE(quiet.Start(Root(drive) + kProgramName, "-quiet -uninstall", rootFolder));
+            EXPECT_EQ(0u, quiet.WaitExit(kWaitMs));
+        } else {
+            StartUninstall(subForm);
+            ExpectBox("確認", "セーブデータも削除しますか？", IDNO);
+        }
+        if (run == kMenuWithLog) {
+            ExpectBox("完了", std::string(kTitle) + "のアンインストールが完了しました", IDOK);
+            EXPECT_EQ(0u, copy.WaitExit(kWaitMs));
+        } else if (run == kMenuWithoutLog) {
+            // The links keep the install folder: the summary says that something stayed.
+            ExpectBox("警告", "アンインストール情報が見つかりません\nアンインストールしますか？", IDOK);
+            ExpectBox(
+                "完了", std::string(kTitle) + "のアンインストールが完了しましたが一部失敗した項目があります", IDOK);
+            CloseMenu(menu, &copy);
+            EXPECT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, rootKey));
+            DeleteRegistryTree(HKEY_CURRENT_USER, rootKey);
+        }
+        ExpectUninstalled(installFolder, left);
+        EXPECT_EQ("another program's", ReadFileBytes(outside + "\\victim.txt")) << run;
+        for (const char* link : {"data\\linked", "movie"})
+            EXPECT_NE(0u, Attributes(installFolder + link) & FILE_ATTRIBUTE_REPARSE_POINT) << run << " " << link;
+        EXPECT_TRUE(RemoveFolderLink(installFolder + "data\\linked") && RemoveFolderLink(installFolder + "movie"));
+        RemoveFolder(installFolder);
+    }
 }
 
 } // namespace

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "foundation/LinkEntry.h"
 #include "startup/SelfDeletion.h"
+#include "tests/FolderLinks.h"
 #include "tests/PendingDeletions.h"
 #include "tests/TestFiles.h"
 #include "ui/MainWnd.h"
@@ -79,6 +81,28 @@ TEST_F(RemoveTreeTest, AFolderBeginningWithADotStaysAndTheResultIsFalse)
     EXPECT_FALSE(window->RemoveTree(root.c_str()));
     EXPECT_TRUE(Exists(root + "\\.keep"));
     EXPECT_FALSE(Exists(root + "\\gone.txt"));
+}
+
+// A link that an ordinary user planted in the tree, named like a folder of it: neither entered nor removed, so the
+// folder outside keeps its file, and the link keeps the folders above it.
+TEST_F(RemoveTreeTest, ALinkInsideIsLeftWithWhatItLeadsTo)
+{
+    const std::string outside = root + "-outside";
+    CreateDirectoryA(outside.c_str(), nullptr);
+    WriteBytes(outside + "\\victim.txt", "v");
+    CreateDirectoryA((root + "\\a").c_str(), nullptr);
+    WriteBytes(root + "\\a\\gone.txt", "x");
+    WriteBytes(root + "\\gone.txt", "x");
+    ASSERT_TRUE(MakeFolderLink(root + "\\a\\save", outside));
+    EXPECT_TRUE(IsLinkPath((root + "\\a\\save").c_str()));
+    EXPECT_FALSE(IsLinkPath((root + "\\a").c_str()));
+
+    EXPECT_FALSE(window->RemoveTree(root.c_str()));
+    EXPECT_TRUE(Exists(outside + "\\victim.txt"));
+    EXPECT_TRUE(IsLinkPath((root + "\\a\\save").c_str())) << "the link stays";
+    EXPECT_FALSE(Exists(root + "\\a\\gone.txt")) << "what lies beside the link goes";
+    RemoveFolderLink(root + "\\a\\save");
+    window->RemoveTree(outside.c_str());
 }
 
 TEST_F(RemoveTreeTest, RefusesWhatWouldListADriveRoot)
