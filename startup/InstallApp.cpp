@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "foundation/SystemLibraries.h"
 #include "foundation/Trace.h"
 #include "resources/resource.h"
 #include "startup/CommandLine.h"
@@ -155,7 +156,7 @@ bool CInstallApp::InitInstance(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int
 
 bool CInstallApp::FindScriptOnDiscs()
 {
-    SetErrorMode(SEM_FAILCRITICALERRORS); // an empty drive must not ask the user to insert a disc
+    SetErrorMode(kQuietErrorMode); // an empty drive must not ask the user to insert a disc
     char root[4];
     if (!FindOnCdromDrives(ZV_STARTUP_SCRIPT_NAME, root)) {
         ShowOrReportBox(nullptr, ZV_TEXT_INSERT_GAME_CD, ZV_CAPTION_FAILURE, kErrorBox);
@@ -175,7 +176,7 @@ bool CInstallApp::FindScriptOnDiscs()
 
 bool CInstallApp::RunSilent()
 {
-    SetErrorMode(SEM_FAILCRITICALERRORS);
+    SetErrorMode(kQuietErrorMode);
     for (;;) {
         char root[4];
         if (FindOnCdromDrives(ZV_STARTUP_PROGRAM_NAME, root)) {
