@@ -64,6 +64,12 @@ bool IsOwnFolderName(const char* title)
     return title[0] != '\0' && strcmp(title, ".") != 0 && strcmp(title, "..") != 0 && !HasPathSeparator(title);
 }
 
+bool IsFile(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 } // namespace
 
 CInstallApp* GetApp()
@@ -136,7 +142,8 @@ bool CInstallApp::InitInstance(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int
     }
     if (dirOption[0] != '\0')
         SetCurrentDirectoryA(dirOption);
-    if (!mainWindow.ReadInstallInfo(ZV_STARTUP_SCRIPT_NAME) && !FindScriptOnDiscs())
+    if (!mainWindow.ReadInstallInfo(ZV_STARTUP_SCRIPT_NAME)
+        && (!SearchDiscsForScript(options.quiet, IsFile(ZV_STARTUP_SCRIPT_NAME)) || !FindScriptOnDiscs()))
         return false;
     if (cmdLine == nullptr)
         return false;
