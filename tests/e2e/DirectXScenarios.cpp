@@ -4,6 +4,8 @@
 // which report into the probe folder.
 #include <gtest/gtest.h>
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -41,6 +43,26 @@ public:
 private:
     const char* m_name;
 };
+
+// The modules of a running process that were loaded from folder (its program aside). Wine takes its own DLL for a
+// system DLL's name that it finds there unless told otherwise, but keeps the path where it found it.
+std::vector<std::string> ModulesFrom(DWORD processId, const std::string& folder)
+{
+    std::vector<std::string> found;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    EXPECT_NE(INVALID_HANDLE_VALUE, snapshot);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return found;
+    MODULEENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Module32First(snapshot, &entry); more; more = Module32Next(snapshot, &entry)) {
+        std::string path = Lower(entry.szExePath);
+        if (path.compare(0, folder.size() + 1, Lower(folder) + "\\") == 0 && path != Lower(folder) + "\\zvsetup.exe")
+            found.push_back(path);
+    }
+    CloseHandle(snapshot);
+    return found;
+}
 
 class DirectXScenario : public MenuScenario {
 protected:
@@ -281,13 +303,15 @@ TEST_F(DirectXScenario, LibrariesPlantedBesideTheCopyOrInTheInstallFolderAreNeve
     CEnvironmentSetting markerFolder("ZV_E2E_MARKER_DIR", markers);
     PutDirectXTitle(disc, title, 9, kLibrary, "$splashvoice = missing.wav\r\n");
     // The work folder, where the first start copies the program: a DLL found there by name would run with the
-    // installer's rights. Wine is told to prefer a DLL of these names that it finds over its own.
+    // installer's rights. Wine is asked to prefer a DLL of these names that it finds over its own; whichever it
+    // takes, the module keeps the path where it was found (ModulesFrom). Not uxtheme.dll nor version.dll: Wine's
+    // user32 loads them by name before the program's first instruction.
     const std::string workFolder = TempPath() + title;
     ASSERT_TRUE(CreateDirectoryA(workFolder.c_str(), nullptr));
-    for (const char* name : {"winmm.dll", "DSetup.dll", "uxtheme.dll", "dwmapi.dll", "oleacc.dll", "propsys.dll"}) {
+    for (const char* name : {"winmm.dll", "DSetup.dll"}) {
         ASSERT_TRUE(CopyFileA(marker.c_str(), (workFolder + "\\" + name).c_str(), FALSE)) << name;
     }
-    CEnvironmentSetting overrides("WINEDLLOVERRIDES", "winmm,dsetup,uxtheme,dwmapi,oleacc,propsys=n,b");
+    CEnvironmentSetting overrides("WINEDLLOVERRIDES", "winmm,dsetup=n,b");
     // The marker works: loaded here, it leaves its file.
     HMODULE loaded = LoadLibraryA((workFolder + "\\DSetup.dll").c_str());
     ASSERT_NE(nullptr, loaded);
@@ -301,10 +325,10 @@ TEST_F(DirectXScenario, LibrariesPlantedBesideTheCopyOrInTheInstallFolderAreNeve
     {
         CStartedProcess copy;
         HWND menu = StartMenuAfterBox(disc, title, nullptr, &copy);
-        // A planted DLL that the program imports keeps the copy from starting: it exports nothing.
-        ASSERT_NE(nullptr, menu) << "the copy did not start";
+        ASSERT_NE(nullptr, menu) << "the copy did not start (a planted DLL exports nothing)";
         EXPECT_EQ(kLibraryAsked, ReadFileBytes(LibraryReport()));
         EXPECT_TRUE(Visible(SubForm(menu), kInstallId));
+        EXPECT_EQ(std::vector<std::string>(), ModulesFrom(copy.Id(), workFolder));
         CloseMenu(menu, &copy);
     }
     EXPECT_EQ(std::vector<std::string>(), ListTree(markers)) << "a planted DLL was loaded";
@@ -334,6 +358,8 @@ TEST_F(DirectXScenario, LibrariesPlantedBesideTheCopyOrInTheInstallFolderAreNeve
         EXPECT_TRUE(NoBoxAppears(copy.Id(), 1000));
         EXPECT_TRUE(Visible(SubForm(menu), kUninstallId)) << "the title counts as installed";
         EXPECT_EQ("", ReadFileBytes(LibraryReport())) << "the disc's library was asked";
+        EXPECT_EQ(std::vector<std::string>(), ModulesFrom(copy.Id(), workFolder));
+        EXPECT_EQ(std::vector<std::string>(), ModulesFrom(copy.Id(), installFolder));
         CloseMenu(menu, &copy);
     }
     EXPECT_EQ(std::vector<std::string>(), ListTree(markers)) << "a planted DLL was loaded";
