@@ -1,6 +1,7 @@
 // The copy dialog (template 103): its procedure, the cancel button, and how a disc is found.
 #include "engine/InstallPlan.h"
 #include "foundation/ScopedHandles.h"
+#include "foundation/SystemLibraries.h"
 #include "resources/resource.h"
 #include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
@@ -76,7 +77,7 @@ bool CMainWnd::FindDisc(int n)
     if (FileExists(marker.GetString()))
         return true;
     // An empty drive must not ask the user to insert a disc.
-    UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+    UINT previousMode = SetErrorMode(kQuietErrorMode);
     bool found = false;
     for (char letter = 'A'; letter <= 'Z' && !found; letter++) {
         char root[4] = {letter, ':', '\\', '\0'};

@@ -11,13 +11,13 @@
 #include "engine/InstallPlan.h"
 #include "foundation/ScopedHandles.h"
 #include "foundation/SystemFallbacks.h"
+#include "foundation/SystemLibraries.h"
 #include "resources/resource.h"
 #include "startup/InstallApp.h"
 #include "ui/MainWnd.h"
 #include "uninstall/InstallLog.h"
 
 #include <commctrl.h> // after <windows.h>, which it needs
-#include <mmsystem.h>
 #include <shobjidl.h>
 
 namespace {
@@ -46,7 +46,7 @@ void SetBar(HWND dialog, int bar, int64_t percent)
 // A millisecond clock on every Windows: GetTickCount counts in steps of 55 ms on the 95 family.
 uint32_t Now()
 {
-    return timeGetTime();
+    return SystemMilliseconds();
 }
 
 } // namespace

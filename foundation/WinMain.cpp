@@ -1,7 +1,11 @@
 // The entry point: everything else belongs to the application object.
+#include "foundation/SystemLibraries.h"
 #include "startup/InstallApp.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE prevInstance, LPSTR cmdLine, int showCmd)
 {
+    // Before anything could load a DLL by name or touch an empty drive. (The application object was built before
+    // this, and loads nothing by name.)
+    PrepareProcess();
     return GetApp()->Run(instance, prevInstance, cmdLine, showCmd);
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "foundation/SystemLibraries.h"
 #include "foundation/Trace.h"
 #include "pack/FPK.h"
 
@@ -18,7 +19,7 @@ bool CFPK::_CreatePack(const char* archiveName, const void* bytes, uint32_t size
         m_archiveSize = size;
         m_archiveOpen = true;
     } else {
-        UINT previousMode = SetErrorMode(SEM_NOOPENFILEERRORBOX); // no system box for a missing disc
+        UINT previousMode = SetErrorMode(kQuietErrorMode); // no system box for a missing disc
         m_file = CreateFileA(
             archiveName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         SetErrorMode(previousMode);
@@ -43,7 +44,7 @@ bool CFPK::_ReadDirectory()
 {
     uint8_t word[4];
     if (m_archiveSize > 0xFFFFFFFFu)
-        return false;  // offsets are 32-bit: such a file cannot be described by its directory
+        return false; // offsets are 32-bit: such a file cannot be described by its directory
     if (!_SeekArchive(0) || _ReadArchive(word, 4) != 4)
         return false;
     uint32_t word0 = LoadLittle32(word);

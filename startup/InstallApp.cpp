@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "foundation/SafeFileName.h"
+#include "foundation/SystemLibraries.h"
 #include "foundation/Trace.h"
 #include "resources/resource.h"
 #include "startup/CommandLine.h"
@@ -66,6 +67,12 @@ bool IsOwnFolderName(const char* name)
             return true;
     }
     return false;
+}
+
+bool IsFile(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 } // namespace
@@ -140,7 +147,8 @@ bool CInstallApp::InitInstance(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int
     }
     if (dirOption[0] != '\0')
         SetCurrentDirectoryA(dirOption);
-    if (!mainWindow.ReadInstallInfo(ZV_STARTUP_SCRIPT_NAME) && !FindScriptOnDiscs())
+    if (!mainWindow.ReadInstallInfo(ZV_STARTUP_SCRIPT_NAME)
+        && (!SearchDiscsForScript(options.quiet, IsFile(ZV_STARTUP_SCRIPT_NAME)) || !FindScriptOnDiscs()))
         return false;
     if (cmdLine == nullptr)
         return false;
@@ -160,7 +168,7 @@ bool CInstallApp::InitInstance(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int
 
 bool CInstallApp::FindScriptOnDiscs()
 {
-    SetErrorMode(SEM_FAILCRITICALERRORS); // an empty drive must not ask the user to insert a disc
+    SetErrorMode(kQuietErrorMode); // an empty drive must not ask the user to insert a disc
     char root[4];
     if (!FindOnCdromDrives(ZV_STARTUP_SCRIPT_NAME, root)) {
         ShowOrReportBox(nullptr, ZV_TEXT_INSERT_GAME_CD, ZV_CAPTION_FAILURE, kErrorBox);
@@ -180,7 +188,7 @@ bool CInstallApp::FindScriptOnDiscs()
 
 bool CInstallApp::RunSilent()
 {
-    SetErrorMode(SEM_FAILCRITICALERRORS);
+    SetErrorMode(kQuietErrorMode);
     for (;;) {
         char root[4];
         if (FindOnCdromDrives(ZV_STARTUP_PROGRAM_NAME, root)) {

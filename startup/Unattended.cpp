@@ -2,6 +2,11 @@
 
 #include "foundation/PathText.h"
 
+bool SearchDiscsForScript(bool quiet, bool scriptPresent)
+{
+    return !quiet || !scriptPresent;
+}
+
 int StoppingAnswer(unsigned int boxType)
 {
     switch (boxType & kBoxButtonsMask) {

@@ -34,6 +34,11 @@ enum : int {
     kAnswerNo = 7,
 };
 
+// Whether the start looks for "Install.ifo" on the CD-ROM drives once the one in the start folder could not be read:
+// when none is there; and when one is there but broken, except in a quiet run, which then ends (kExitCannotStart)
+// rather than install whatever title another drive holds.
+bool SearchDiscsForScript(bool quiet, bool scriptPresent);
+
 // The button a quiet run presses in place of a person: the one that stops (cancel, no, abort); OK where a box has
 // nothing else.
 int StoppingAnswer(unsigned int boxType);

@@ -69,11 +69,16 @@ void CMainWnd::StartExtraProgram(int controlId)
 
         char commandLine[kPathBytes];
         lstrcpynA(commandLine, entry.command, sizeof(commandLine));
+        // The program by its full path from the current folder, as its button was made: named alone, it would be
+        // looked for beside the running program first, in the work folder every user can write.
+        char program[kPathBytes];
+        DWORD length = GetFullPathNameA(entry.command, sizeof(program), program, nullptr);
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
         CProcessHandles process;
-        if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                &startup, process.Info())) {
+        if (length == 0 || length >= sizeof(program)
+            || !CreateProcessA(program, commandLine, nullptr, nullptr, FALSE,
+                CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, process.Info())) {
             MessageBox(failure.GetString(), ZV_CAPTION_FAILURE, MB_ICONERROR);
             return;
         }

@@ -5,8 +5,7 @@
 
 #include <commctrl.h> // after <windows.h>, which it needs
 
-#include <vector>
-
+#include "foundation/SystemLibraries.h"
 #include "resources/resource.h"
 #include "ui/MenuTexts.h"
 
@@ -70,20 +69,7 @@ void CMainWnd::ReadProgramIdentity()
     if (length == 0 || length >= sizeof(program))
         return;
     CopyCutAtChar(moduleFileName, sizeof(moduleFileName), FileNamePart(program));
-
-    DWORD ignored = 0;
-    DWORD size = GetFileVersionInfoSizeA(program, &ignored);
-    if (size == 0)
-        return;
-    std::vector<char> block(size);
-    VS_FIXEDFILEINFO* info = nullptr;
-    UINT infoBytes = 0;
-    if (GetFileVersionInfoA(program, 0, size, block.data())
-        && VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &infoBytes) && info != nullptr
-        && infoBytes >= sizeof(VS_FIXEDFILEINFO)) {
-        fileVersionMajor = HIWORD(info->dwFileVersionMS);
-        fileVersionMinor = LOWORD(info->dwFileVersionMS);
-    }
+    ReadFileVersion(program, &fileVersionMajor, &fileVersionMinor);
 }
 
 CMainWnd::~CMainWnd() = default;
@@ -118,7 +104,7 @@ LRESULT CMainWnd::BuildMenu()
     }
     subForm.Attach(subFormHandle);
 
-    LoadSplashBitmap();
+    bool splashLoaded = LoadSplashBitmap();
     PlaceWindows();
     SetWindowText(ZV_MENU_TITLE, settings.gametitle);
     // The icon comes from the module the window was created with: the program itself.
@@ -130,6 +116,10 @@ LRESULT CMainWnd::BuildMenu()
         ::ShowWindow(GetDlgItem(subFormHandle, IDC_DIRECTX), SW_HIDE);
     CreateExtraButtons();
     ReadInstallState();
+    // Told once the install state is known: run from an installed copy (an uninstall from the Windows list) the
+    // picture is a file of the disc, which is not there, and not missed aloud.
+    if (!splashLoaded && !IsSourceInstalledCopy())
+        MessageBox(ZV_MENU_SPLASH_FAILED, ZV_CAPTION_FAILURE, MB_ICONERROR | MB_SETFOREGROUND);
     ApplyInstallState();
     subForm.ShowWindow(SW_SHOW);
     subForm.UpdateWindow();
@@ -139,12 +129,11 @@ LRESULT CMainWnd::BuildMenu()
     return 0;
 }
 
-void CMainWnd::LoadSplashBitmap()
+bool CMainWnd::LoadSplashBitmap()
 {
     splashBitmap = static_cast<HBITMAP>(LoadImageA(nullptr, "splash.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     if (splashBitmap != nullptr)
-        return;
-    MessageBox(ZV_MENU_SPLASH_FAILED, ZV_CAPTION_FAILURE, MB_ICONERROR | MB_SETFOREGROUND);
+        return true;
 
     // The replacement: the title in white on black.
     HDC windowDc = GetDC();
@@ -163,6 +152,7 @@ void CMainWnd::LoadSplashBitmap()
     if (memoryDc != nullptr)
         DeleteDC(memoryDc);
     ReleaseDC(windowDc);
+    return false;
 }
 
 void CMainWnd::PlaceWindows()

@@ -231,12 +231,12 @@ protected:
 private:
     void ReadProgramIdentity(); // moduleFileName and the file version, from the running program
     LRESULT BuildMenu(); // WM_CREATE: 0, or -1 when the sub-form cannot be made
-    void LoadSplashBitmap();
+    bool LoadSplashBitmap(); // false when the generated replacement stands in for "splash.bmp"
     void PlaceWindows();
     void CreateExtraButtons();
     void LaunchGame();
     void StartExtraProgram(int controlId);
-    bool QueryDirectXVersion(HMODULE* library); // false when the library could not be used
+    bool QueryDirectXVersion(HMODULE* library); // false when the library was not asked: the registry answered
     bool ConfirmDirectXForLaunch();
     static INT_PTR CALLBACK SubFormProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -4,8 +4,11 @@
 // which report into the probe folder.
 #include <gtest/gtest.h>
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/MenuScenario.h"
 
@@ -14,6 +17,7 @@ namespace {
 const char kLibrary[] = "zv_e2e_dsetup.dll";
 const char kLibraryWithoutExport[] = "zv_e2e_dsetup_invalid.dll";
 const char kSetupProgram[] = "zv_e2e_dxsetup.exe";
+const char kMarkerLibrary[] = "zv_e2e_marker.dll";
 // The version the stand-in library answers: DirectX 9 in the low word, something else in the high word.
 const char kVersion9[] = "00040009";
 const char kLibraryAsked[] = "load\nask null\nfree\n";
@@ -23,6 +27,42 @@ const char kStartFailed[] = "DirectXインストールプログラムが起動�
 const char kInstallFailed[] = "DirectXがインストールできませんでした\n手動でインストールしてみてください\n"
                               "手動インストールの方法はマニュアルをご覧ください";
 const int kMenuButtonIds[] = {kLaunchId, kInstallId, kDirectXId, kQuitId, kUninstallId};
+
+// An environment variable of the driver, which the installer inherits, set for a scenario and taken back.
+class CEnvironmentSetting {
+public:
+    CEnvironmentSetting(const char* name, const std::string& value)
+        : m_name(name)
+    {
+        SetEnvironmentVariableA(name, value.c_str());
+    }
+    ~CEnvironmentSetting() { SetEnvironmentVariableA(m_name, nullptr); }
+    CEnvironmentSetting(const CEnvironmentSetting&) = delete;
+    CEnvironmentSetting& operator=(const CEnvironmentSetting&) = delete;
+
+private:
+    const char* m_name;
+};
+
+// The modules of a running process that were loaded from folder (its program aside). Wine takes its own DLL for a
+// system DLL's name that it finds there unless told otherwise, but keeps the path where it found it.
+std::vector<std::string> ModulesFrom(DWORD processId, const std::string& folder)
+{
+    std::vector<std::string> found;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    EXPECT_NE(INVALID_HANDLE_VALUE, snapshot);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return found;
+    MODULEENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Module32First(snapshot, &entry); more; more = Module32Next(snapshot, &entry)) {
+        std::string path = Lower(entry.szExePath);
+        if (path.compare(0, folder.size() + 1, Lower(folder) + "\\") == 0 && path != Lower(folder) + "\\zvsetup.exe")
+            found.push_back(path);
+    }
+    CloseHandle(snapshot);
+    return found;
+}
 
 class DirectXScenario : public MenuScenario {
 protected:
@@ -251,6 +291,78 @@ TEST_F(DirectXScenario, TheDirectXButtonRunsTheDiscsSetupProgramAndWaitsForIt)
     PostMessageA(menu, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, copy.WaitExit(5000)) << "the installer did not end while the set-up ran";
     EXPECT_FALSE(ProcessesNamed("dxsetup.exe").empty()) << "the set-up ended first";
+}
+
+TEST_F(DirectXScenario, LibrariesPlantedBesideTheCopyOrInTheInstallFolderAreNeverLoaded)
+{
+    const char disc = 'A';
+    const std::string title = "ZVE2E植込み";
+    const std::string markers = rootFolder + "\\markers";
+    const std::string marker = BesideDriver(kMarkerLibrary);
+    ASSERT_TRUE(CreateDirectoryA(markers.c_str(), nullptr));
+    CEnvironmentSetting markerFolder("ZV_E2E_MARKER_DIR", markers);
+    PutDirectXTitle(disc, title, 9, kLibrary, "$splashvoice = missing.wav\r\n");
+    // The work folder, where the first start copies the program: a DLL found there by name would run with the
+    // installer's rights. Wine is asked to prefer a DLL of these names that it finds over its own; whichever it
+    // takes, the module keeps the path where it was found (ModulesFrom). Not uxtheme.dll nor version.dll: Wine's
+    // user32 loads them by name before the program's first instruction.
+    const std::string workFolder = TempPath() + title;
+    ASSERT_TRUE(CreateDirectoryA(workFolder.c_str(), nullptr));
+    for (const char* name : {"winmm.dll", "DSetup.dll"}) {
+        ASSERT_TRUE(CopyFileA(marker.c_str(), (workFolder + "\\" + name).c_str(), FALSE)) << name;
+    }
+    CEnvironmentSetting overrides("WINEDLLOVERRIDES", "winmm,dsetup=n,b");
+    // The marker works: loaded here, it leaves its file.
+    HMODULE loaded = LoadLibraryA((workFolder + "\\DSetup.dll").c_str());
+    ASSERT_NE(nullptr, loaded);
+    FreeLibrary(loaded);
+    ASSERT_EQ(1u, ListTree(markers).size());
+    RemoveFolder(markers);
+    ASSERT_TRUE(CreateDirectoryA(markers.c_str(), nullptr));
+
+    // From the disc: the menu comes up, the disc's library answers, and the sound and the clock take winmm from
+    // the system folder.
+    {
+        CStartedProcess copy;
+        HWND menu = StartMenuAfterBox(disc, title, nullptr, &copy);
+        ASSERT_NE(nullptr, menu) << "the copy did not start (a planted DLL exports nothing)";
+        EXPECT_EQ(kLibraryAsked, ReadFileBytes(LibraryReport()));
+        EXPECT_TRUE(Visible(SubForm(menu), kInstallId));
+        EXPECT_EQ(std::vector<std::string>(), ModulesFrom(copy.Id(), workFolder));
+        CloseMenu(menu, &copy);
+    }
+    EXPECT_EQ(std::vector<std::string>(), ListTree(markers)) << "a planted DLL was loaded";
+
+    // From the install folder, as the Windows list starts the uninstall: no box for the disc's picture or library,
+    // the registry answers for DirectX, and the library planted there is not loaded.
+    const std::string installFolder = rootFolder + "\\installed";
+    ASSERT_TRUE(CreateDirectoryA(installFolder.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(program.c_str(), (installFolder + "\\" + kProgramName).c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileA((DiscFolder(disc) + "\\Install.ifo").c_str(), (installFolder + "\\Install.ifo").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(marker.c_str(), (installFolder + "\\DSetup.dll").c_str(), FALSE));
+    CInstalledTitleKey key(title, installFolder);
+    ASSERT_TRUE(key.Written());
+    DeleteFileA(LibraryReport().c_str());
+    {
+        CStartedProcess first;
+        ASSERT_TRUE(
+            first.Start(installFolder + "\\" + kProgramName, "-dir \"" + installFolder + "\\\"", installFolder));
+        EXPECT_EQ(kExitFailed, first.WaitExit(kWaitMs));
+        CStartedProcess copy;
+        HWND menu = WaitForWindow(kMenuClass, MenuTitle(title).c_str(), kWaitMs);
+        ASSERT_NE(nullptr, menu) << "no menu; a box? " << WaitForBox(nullptr, 100).text;
+        DWORD id = 0;
+        GetWindowThreadProcessId(menu, &id);
+        ASSERT_TRUE(copy.Open(id));
+        EXPECT_TRUE(NoBoxAppears(copy.Id(), 1000));
+        EXPECT_TRUE(Visible(SubForm(menu), kUninstallId)) << "the title counts as installed";
+        EXPECT_EQ("", ReadFileBytes(LibraryReport())) << "the disc's library was asked";
+        EXPECT_EQ(std::vector<std::string>(), ModulesFrom(copy.Id(), workFolder));
+        EXPECT_EQ(std::vector<std::string>(), ModulesFrom(copy.Id(), installFolder));
+        CloseMenu(menu, &copy);
+    }
+    EXPECT_EQ(std::vector<std::string>(), ListTree(markers)) << "a planted DLL was loaded";
 }
 
 } // namespace

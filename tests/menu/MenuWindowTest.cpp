@@ -220,7 +220,7 @@ TEST_F(MenuWindowTest, DirectXRequirementKeepsItsButton)
     EXPECT_EQ("DSetup.dllがロードできません", watcher.text);
     EXPECT_EQ("失敗", watcher.caption);
     EXPECT_EQ(window->GetHwnd(), watcher.owner);
-    EXPECT_FALSE(window->isDirectXReady);
+    EXPECT_TRUE(window->isDirectXReady) << "the registry answers in the library's place: Wine records DirectX 9";
 
     EXPECT_TRUE(Visible(IDC_DIRECTX));
     EXPECT_EQ(
@@ -231,6 +231,22 @@ TEST_F(MenuWindowTest, DirectXRequirementKeepsItsButton)
     GetWindowRect(subForm, &subFormRect);
     EXPECT_EQ(120 + subFormRect.right - subFormRect.left, client.right);
     EXPECT_EQ(200, client.bottom);
+}
+
+TEST_F(MenuWindowTest, RunFromTheInstallFolderNoFileOfTheDiscIsMissedAloud)
+{
+    // An uninstall from the Windows list: the program runs from the install folder, which has neither the picture
+    // nor the DirectX library. A library planted there is never loaded: it would run with the installer's rights.
+    WriteInstallDir(folder.Path(""));
+    WriteBytes(folder.Path("DSetup.dll"), "MZ not a library");
+    Describe("$directxrequire = 10\r\n");
+    MessageBoxWatcher watcher(IDOK, 1500);
+    ASSERT_NE(nullptr, CreateMenu());
+    EXPECT_FALSE(watcher.Wait()) << watcher.caption << ": " << watcher.text;
+    EXPECT_TRUE(window->isInstalled);
+    EXPECT_TRUE(window->IsSourceInstalledCopy());
+    EXPECT_FALSE(window->isDirectXReady) << "Wine records DirectX 9, below the requirement";
+    EXPECT_TRUE(Visible(IDC_DIRECTX));
 }
 
 TEST_F(MenuWindowTest, MissingSplashIsReportedAndReplaced)

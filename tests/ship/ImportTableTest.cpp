@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <set>
 #include <sstream>
 
+#include "foundation/SystemLibraries.h"
 #include "tests/TestFiles.h"
 #include "tests/ship/PeImports.h"
 
@@ -19,6 +21,12 @@ const char* const kAllowedList = "Z:" ZV_ALLOWED_IMPORTS;
 const char* const kRule
     = "What ships may import only functions that Windows 95 (with msvcrt.dll) and Windows 2000 both export; a newer "
       "function is looked up with GetProcAddress and has a fallback (see foundation/SystemFallbacks.h).";
+
+const char* const kDllRule
+    = "It may import only from DLLs that Windows takes from its system folder whatever lies beside the program: it "
+      "runs with administrator's rights from folders every user can write, where a DLL of that name would be found "
+      "first. Another system DLL is loaded at run time by its full path in the system folder "
+      "(foundation/SystemLibraries.h).";
 
 const uint16_t kMachineI386 = 0x14C;
 const uint16_t kSubsystemWindowsGui = 2;
@@ -115,6 +123,18 @@ TEST(ShippedProgram, ImportsOnlyWhatTheReviewedListAllows)
     }
 }
 
+TEST(ShippedProgram, ImportsOnlyFromDllsOfTheSystemFolder)
+{
+    std::set<std::string> dlls;
+    for (const PE_IMPORT& import : ReadShippedProgram().imports)
+        dlls.insert(import.dll);
+    ASSERT_FALSE(dlls.empty());
+    for (const std::string& dll : dlls) {
+        if (!IsSystemFolderDll(dll.c_str()))
+            ADD_FAILURE() << "ZVSetup.exe imports from " << dll << ". " << kDllRule;
+    }
+}
+
 TEST(ShippedProgram, ReviewedListHoldsOnlyFunctionsOfWindows95AndWindows2000)
 {
     std::map<std::string, int> seen;
@@ -131,6 +151,8 @@ TEST(ShippedProgram, ReviewedListHoldsOnlyFunctionsOfWindows95AndWindows2000)
         if (firstNt > (int)kLastNtAllowed)
             ADD_FAILURE() << where << " needs " << entry.firstNt << " in the NT family: Windows 2000 would refuse to "
                           << "start ZVSetup.exe. " << kRule;
+        if (!IsSystemFolderDll(entry.dll.c_str()))
+            ADD_FAILURE() << where << ": " << kDllRule;
         std::string key = Key(entry.dll, entry.function);
         if (seen.count(key) != 0)
             ADD_FAILURE() << where << " is listed already on line " << seen[key];

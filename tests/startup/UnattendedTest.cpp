@@ -109,6 +109,21 @@ TEST(StoppingAnswer, EveryKindOfBox)
         EXPECT_EQ(box.answer, StoppingAnswer(box.type)) << box.type;
 }
 
+TEST(SearchDiscsForScript, AQuietRunNeverTakesAnotherDiscsTitleForItsBrokenScript)
+{
+    const struct {
+        const char* proves;
+        bool quiet, scriptPresent, search;
+    } rows[] = {
+        {"no script in the start folder: the drives are searched", false, false, true},
+        {"quiet, no script: the same", true, false, true},
+        {"a broken script, with a person: the drives are searched after its box", false, true, true},
+        {"a broken script, quiet: the run ends", true, true, false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.search, SearchDiscsForScript(row.quiet, row.scriptPresent)) << row.proves;
+}
+
 TEST(FormatReportLine, OneLineWithTimeAndCaption)
 {
     LOG_TIME time = {2026, 12, 8, 9, 5, 3};

@@ -1,0 +1,162 @@
+#include "foundation/SystemLibraries.h"
+
+#include <cstring>
+#include <vector>
+
+#include "foundation/PathText.h"
+
+#ifndef LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR
+#define LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR 0x00000100
+#endif
+#ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
+#define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
+#endif
+
+// Loaded by system DLLs by name, after the start, on the systems without SetDefaultDllDirectories; none of them is
+// a known DLL there. Loaded first by full path, a later load by name finds the module already in the process.
+const char* const kLateLoadedDlls[] = {
+    "uxtheme.dll", // the version 6 controls draw themed through it (XP on)
+    "dwmapi.dll", // uxtheme and comctl32 ask it about desktop composition (Vista on)
+    "version.dll", // shell32 and comctl32 read version resources through it; the program too (ReadFileVersion)
+    "winmm.dll", // the script's sounds and the copy's clock; loaded by name by the shell's sound events
+    "cryptbase.dll", // advapi32's encryption and random numbers (Vista, 7)
+    "sspicli.dll", // advapi32's and secur32's logon and security calls (7)
+    "userenv.dll", // the profile folders behind shell32's special folders (2000 on)
+    "profapi.dll", // what userenv itself loads for those folders (7)
+    "shfolder.dll", // the special folders of the older shells (95 family, 2000)
+    "setupapi.dll", // shell32 asks it about drives and devices: the CD-ROM drives, the folder browser
+    "apphelp.dll", // the compatibility layer, loaded when a program is started (XP on)
+    "linkinfo.dll", // shell32 reads and writes the volume part of shell links through it
+    "ntshrui.dll", // shell32's shared-folder overlay in the folder browser (2000, XP)
+    "propsys.dll", // shell32's property store of shell links and the taskbar list (Vista on)
+    "oleacc.dll", // user32 and comctl32 load it for accessibility clients (98 and 2000 on)
+    nullptr,
+};
+
+namespace {
+
+typedef BOOL(WINAPI* SET_DEFAULT_DLL_DIRECTORIES)(DWORD flags);
+typedef BOOL(WINAPI* SET_DLL_DIRECTORY)(LPCSTR path);
+typedef DWORD(WINAPI* TIME_GET_TIME)();
+typedef BOOL(WINAPI* SND_PLAY_SOUND)(LPCSTR sound, UINT flags);
+typedef DWORD(WINAPI* GET_FILE_VERSION_INFO_SIZE)(LPCSTR path, LPDWORD handle);
+typedef BOOL(WINAPI* GET_FILE_VERSION_INFO)(LPCSTR path, DWORD handle, DWORD size, void* data);
+typedef BOOL(WINAPI* VER_QUERY_VALUE)(const void* block, LPCSTR subBlock, void** buffer, PUINT length);
+
+const UINT kSndAsync = 0x0001; // SND_ASYNC, without mmsystem.h
+
+template <typename FUNCTION> FUNCTION FindFunction(HMODULE module, const char* name)
+{
+    if (module == nullptr)
+        return nullptr;
+    return reinterpret_cast<FUNCTION>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+template <typename FUNCTION> FUNCTION FindKernelFunction(const char* name)
+{
+    return FindFunction<FUNCTION>(GetModuleHandleA("kernel32.dll"), name);
+}
+
+// winmm and version: loaded at the first use of one of their functions, and kept.
+HMODULE Winmm()
+{
+    static const HMODULE winmm = LoadSystemLibrary("winmm.dll");
+    return winmm;
+}
+
+HMODULE VersionLibrary()
+{
+    static const HMODULE version = LoadSystemLibrary("version.dll");
+    return version;
+}
+
+} // namespace
+
+void PrepareProcess()
+{
+    SetErrorMode(kQuietErrorMode);
+    HardenDllSearch();
+}
+
+bool HardenDllSearch()
+{
+    SET_DEFAULT_DLL_DIRECTORIES setDefaultDllDirectories
+        = FindKernelFunction<SET_DEFAULT_DLL_DIRECTORIES>("SetDefaultDllDirectories");
+    SET_DLL_DIRECTORY setDllDirectory = FindKernelFunction<SET_DLL_DIRECTORY>("SetDllDirectoryA");
+    bool hardened = false;
+    if (setDllDirectory != nullptr && setDllDirectory(""))
+        hardened = true;
+    if (setDefaultDllDirectories != nullptr && setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32))
+        return true;
+    return PreloadLateLoadedDlls() > 0 || hardened;
+}
+
+int PreloadLateLoadedDlls()
+{
+    int loaded = 0;
+    for (int i = 0; kLateLoadedDlls[i] != nullptr; i++) {
+        if (LoadSystemLibrary(kLateLoadedDlls[i]) != nullptr)
+            loaded++;
+    }
+    return loaded;
+}
+
+bool HasDllSearchFlags()
+{
+    static const bool hasFlags = FindKernelFunction<SET_DEFAULT_DLL_DIRECTORIES>("SetDefaultDllDirectories") != nullptr;
+    return hasFlags;
+}
+
+HMODULE LoadSystemLibrary(const char* fileName)
+{
+    char system[kPathBytes], path[kPathBytes];
+    UINT length = GetSystemDirectoryA(system, sizeof(system));
+    if (length == 0 || length >= sizeof(system) || *JoinPath(path, system, fileName) == '\0')
+        return nullptr;
+    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+        return nullptr; // not on this system: no search for it anywhere else
+    return LoadLibraryFromItsFolder(path);
+}
+
+HMODULE LoadLibraryFromItsFolder(const char* fullPath)
+{
+    DWORD flags = HasDllSearchFlags() ? LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32
+                                      : LOAD_WITH_ALTERED_SEARCH_PATH;
+    return LoadLibraryExA(fullPath, nullptr, flags);
+}
+
+DWORD SystemMilliseconds()
+{
+    static const TIME_GET_TIME timeGetTime = FindFunction<TIME_GET_TIME>(Winmm(), "timeGetTime");
+    return timeGetTime != nullptr ? timeGetTime() : GetTickCount();
+}
+
+bool PlaySoundAsync(const char* fileName)
+{
+    static const SND_PLAY_SOUND sndPlaySound = FindFunction<SND_PLAY_SOUND>(Winmm(), "sndPlaySoundA");
+    return sndPlaySound != nullptr && sndPlaySound(fileName, kSndAsync) != FALSE;
+}
+
+bool ReadFileVersion(const char* path, int* major, int* minor)
+{
+    HMODULE version = VersionLibrary();
+    GET_FILE_VERSION_INFO_SIZE getSize = FindFunction<GET_FILE_VERSION_INFO_SIZE>(version, "GetFileVersionInfoSizeA");
+    GET_FILE_VERSION_INFO getInfo = FindFunction<GET_FILE_VERSION_INFO>(version, "GetFileVersionInfoA");
+    VER_QUERY_VALUE queryValue = FindFunction<VER_QUERY_VALUE>(version, "VerQueryValueA");
+    if (getSize == nullptr || getInfo == nullptr || queryValue == nullptr)
+        return false;
+    DWORD ignored = 0;
+    DWORD size = getSize(path, &ignored);
+    if (size == 0)
+        return false;
+    std::vector<char> block(size);
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT infoBytes = 0;
+    if (!getInfo(path, 0, size, block.data())
+        || !queryValue(block.data(), "\\", reinterpret_cast<void**>(&info), &infoBytes) || info == nullptr
+        || infoBytes < sizeof(VS_FIXEDFILEINFO))
+        return false;
+    *major = HIWORD(info->dwFileVersionMS);
+    *minor = LOWORD(info->dwFileVersionMS);
+    return true;
+}
