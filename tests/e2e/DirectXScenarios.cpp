@@ -4,8 +4,6 @@
 // which report into the probe folder.
 #include <gtest/gtest.h>
 
-#include <tlhelp32.h>
-
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -17,7 +15,6 @@ namespace {
 const char kLibrary[] = "zv_e2e_dsetup.dll";
 const char kLibraryWithoutExport[] = "zv_e2e_dsetup_invalid.dll";
 const char kSetupProgram[] = "zv_e2e_dxsetup.exe";
-const char kMarkerLibrary[] = "zv_e2e_marker.dll";
 // The version the stand-in library answers: DirectX 9 in the low word, something else in the high word.
 const char kVersion9[] = "00040009";
 const char kLibraryAsked[] = "load\nask null\nfree\n";
@@ -27,42 +24,6 @@ const char kStartFailed[] = "DirectXインストールプログラムが起動�
 const char kInstallFailed[] = "DirectXがインストールできませんでした\n手動でインストールしてみてください\n"
                               "手動インストールの方法はマニュアルをご覧ください";
 const int kMenuButtonIds[] = {kLaunchId, kInstallId, kDirectXId, kQuitId, kUninstallId};
-
-// An environment variable of the driver, which the installer inherits, set for a scenario and taken back.
-class CEnvironmentSetting {
-public:
-    CEnvironmentSetting(const char* name, const std::string& value)
-        : m_name(name)
-    {
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    ~CEnvironmentSetting() { SetEnvironmentVariableA(m_name, nullptr); }
-    CEnvironmentSetting(const CEnvironmentSetting&) = delete;
-    CEnvironmentSetting& operator=(const CEnvironmentSetting&) = delete;
-
-private:
-    const char* m_name;
-};
-
-// The modules of a running process that were loaded from folder (its program aside). Wine takes its own DLL for a
-// system DLL's name that it finds there unless told otherwise, but keeps the path where it found it.
-std::vector<std::string> ModulesFrom(DWORD processId, const std::string& folder)
-{
-    std::vector<std::string> found;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
-    EXPECT_NE(INVALID_HANDLE_VALUE, snapshot);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return found;
-    MODULEENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Module32First(snapshot, &entry); more; more = Module32Next(snapshot, &entry)) {
-        std::string path = Lower(entry.szExePath);
-        if (path.compare(0, folder.size() + 1, Lower(folder) + "\\") == 0 && path != Lower(folder) + "\\zvsetup.exe")
-            found.push_back(path);
-    }
-    CloseHandle(snapshot);
-    return found;
-}
 
 class DirectXScenario : public MenuScenario {
 protected:

@@ -2,6 +2,10 @@
 // install leaves, and the fixture that gives the probe program its folder. Included by each menu scenario source.
 #pragma once
 
+#include <windows.h>
+
+#include <tlhelp32.h>
+
 #include <string>
 #include <vector>
 
@@ -17,6 +21,8 @@ const int kQuitId = 1003;
 const int kUninstallId = 1004;
 const int kFirstExtraId = 2000;
 const char kProbeName[] = "zv_e2e_probe.exe";
+// A library that leaves a file in ZV_E2E_MARKER_DIR when it is loaded: planted under the names of others.
+const char kMarkerLibrary[] = "zv_e2e_marker.dll";
 const char kRegistryRoot[] = "ZVSetupTestE2E";
 
 // The title's script with the registry names the menu reads; more lines follow in extraLines.
@@ -56,6 +62,42 @@ private:
     std::string m_path;
     bool m_written = false;
 };
+
+// An environment variable of the driver, which the installer inherits, set for a scenario and taken back.
+class CEnvironmentSetting {
+public:
+    CEnvironmentSetting(const char* name, const std::string& value)
+        : m_name(name)
+    {
+        SetEnvironmentVariableA(name, value.c_str());
+    }
+    ~CEnvironmentSetting() { SetEnvironmentVariableA(m_name, nullptr); }
+    CEnvironmentSetting(const CEnvironmentSetting&) = delete;
+    CEnvironmentSetting& operator=(const CEnvironmentSetting&) = delete;
+
+private:
+    const char* m_name;
+};
+
+// The modules of a running process that were loaded from folder (its program aside). Wine takes its own DLL for a
+// system DLL's name that it finds there unless told otherwise, but keeps the path where it found it.
+std::vector<std::string> ModulesFrom(DWORD processId, const std::string& folder)
+{
+    std::vector<std::string> found;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    EXPECT_NE(INVALID_HANDLE_VALUE, snapshot);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return found;
+    MODULEENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Module32First(snapshot, &entry); more; more = Module32Next(snapshot, &entry)) {
+        std::string path = Lower(entry.szExePath);
+        if (path.compare(0, folder.size() + 1, Lower(folder) + "\\") == 0 && path != Lower(folder) + "\\zvsetup.exe")
+            found.push_back(path);
+    }
+    CloseHandle(snapshot);
+    return found;
+}
 
 // The menu scenarios: beside the drives, a folder where the probe program reports (ZV_E2E_PROBE_DIR, inherited by
 // the installer and what it starts) and is released.

@@ -189,7 +189,18 @@ TEST_F(UninstallScenario, FromTheWindowsListOfInstalledPrograms)
         ASSERT_NE(nullptr, menu);
         CloseMenu(menu, &copy);
     }
-    // Whoever can write the install folder plants a program, a script and a log there; the victims lie outside.
+    // Whoever can write the install folder plants a program, a script, a log and libraries there, and libraries in
+    // the work folder; the victims lie outside. Wine is asked to prefer a library of these names that it finds.
+    const std::string markers = rootFolder + "\\markers";
+    const std::string workCopyFolder = TempPath() + kTitle;
+    ASSERT_TRUE(CreateDirectoryA(markers.c_str(), nullptr));
+    CreateDirectoryA(workCopyFolder.c_str(), nullptr);
+    for (const std::string& folder : {installFolder, workCopyFolder + "\\"}) {
+        for (const char* name : {"winmm.dll", "DSetup.dll"})
+            ASSERT_TRUE(CopyFileA(BesideDriver(kMarkerLibrary).c_str(), (folder + name).c_str(), FALSE)) << name;
+    }
+    CEnvironmentSetting markerFolder("ZV_E2E_MARKER_DIR", markers);
+    CEnvironmentSetting overrides("WINEDLLOVERRIDES", "winmm,dsetup=n,b");
     const std::string victim = rootFolder + "\\victim.txt";
     WriteFileBytes(victim, "v");
     ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, "Software\\ZVE2EVictim\\x", "v", "v"));
@@ -225,12 +236,15 @@ TEST_F(UninstallScenario, FromTheWindowsListOfInstalledPrograms)
                              << " cmd " << uninstallString;
     HWND subForm = SubForm(menu);
     EXPECT_TRUE(WaitForMenuState(subForm, true));
+    EXPECT_EQ(std::vector<std::string>(), ModulesFrom(copy.Id(), installFolder.substr(0, installFolder.size() - 1)));
+    EXPECT_EQ(std::vector<std::string>(), ModulesFrom(copy.Id(), workCopyFolder));
     StartUninstall(subForm);
     ExpectBox("確認", "セーブデータも削除しますか？", IDYES);
     ExpectBox("完了", std::string(kTitle) + "のアンインストールが完了しました", IDOK);
     EXPECT_EQ(0u, copy.WaitExit(kWaitMs));
-    ExpectUninstalled(installFolder, {});
+    ExpectUninstalled(installFolder, {"DSetup.dll", "winmm.dll"}); // the planted libraries are no file of the title
     // None of the planted files steered the uninstall, and the kept copy went with it.
+    EXPECT_EQ(std::vector<std::string>(), ListTree(markers)) << "a planted library was loaded";
     EXPECT_FALSE(PathExists(probeFolder + "\\probe.txt")) << "the install folder's program ran";
     EXPECT_TRUE(PathExists(victim));
     EXPECT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, "Software\\ZVE2EVictim\\x"));
