@@ -22,14 +22,8 @@ namespace {
 // The path of a shell folder; false when the shell has none.
 bool GetShellFolder(int folderId, char* path)
 {
-    path[0] = '\0';
     CComInitialization com;
-    IMalloc* allocator = nullptr;
-    if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr)
-        return false;
-    bool found = GetShellFolderPath(allocator, folderId, path);
-    allocator->Release();
-    return found;
+    return GetShellFolderPath(folderId, path);
 }
 
 // The root of the drive that holds the Windows folder ("C:\"); false when it cannot be had.

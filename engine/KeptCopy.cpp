@@ -2,9 +2,9 @@
 // the Windows folder that only administrators can write. The list of installed programs and the uninstall link start
 // that program; it reads that script and that log. The install folder may be writable by every user of the machine,
 // and nothing found there may steer what the elevated uninstall runs or deletes.
-#include <shlobj.h>
-
 #include "engine/KeptCopy.h"
+
+#include <shlobj.h>
 
 #include "engine/EngineTexts.h"
 #include "foundation/ShellFolder.h"
@@ -18,17 +18,6 @@
 namespace {
 
 const int kUniqueNameTries = 1000;
-
-// The common programs folder of the Start menu; "" where the system has none (the 95 family).
-void GetCommonProgramsFolder(char* path)
-{
-    path[0] = '\0';
-    IMalloc* allocator = nullptr;
-    if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr)
-        return;
-    GetShellFolderPath(allocator, CSIDL_COMMON_PROGRAMS, path);
-    allocator->Release();
-}
 
 // Copies the file name from one folder to another; a copy from a disc is read-only, the kept one is not.
 bool CopyInto(const char* fromFolder, const char* toFolder, const char* name)
@@ -93,7 +82,7 @@ bool CMainWnd::ReadKeptLog(CZVString* log, CZVString* installFolder, bool* forAl
         || !text.LoadFromPack(logFile))
         return false;
     char commonPrograms[kPathBytes];
-    GetCommonProgramsFolder(commonPrograms);
+    GetShellFolderPath(CSIDL_COMMON_PROGRAMS, commonPrograms); // "" where the system has none (the 95 family)
     JOURNAL_READING reading = ReadJournal(text, settings.gametitle, settings.installsubdir, commonPrograms);
     CZVString folderOfLog = InstallFolderOfLog(text);
     if (!reading.ownTitle || folderOfLog.IsEmpty())

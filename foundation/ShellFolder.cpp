@@ -14,3 +14,14 @@ bool GetShellFolderPath(IMalloc* allocator, int folderId, char* path, HWND owner
         path[0] = '\0';
     return converted && path[0] != '\0';
 }
+
+bool GetShellFolderPath(int folderId, char* path)
+{
+    path[0] = '\0';
+    IMalloc* allocator = nullptr;
+    if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr)
+        return false;
+    bool found = GetShellFolderPath(allocator, folderId, path);
+    allocator->Release();
+    return found;
+}

@@ -11,21 +11,6 @@
 #include "ui/MainWnd.h"
 #include "uninstall/InstallJournal.h"
 
-namespace {
-
-// The common programs folder of the Start menu; "" where the system has none (the 95 family).
-void GetCommonPrograms(char* path)
-{
-    path[0] = '\0';
-    IMalloc* allocator = nullptr;
-    if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr)
-        return;
-    GetShellFolderPath(allocator, CSIDL_COMMON_PROGRAMS, path);
-    allocator->Release();
-}
-
-} // namespace
-
 bool CMainWnd::UndoInterruptedInstall()
 {
     char path[kPathBytes];
@@ -42,7 +27,7 @@ bool CMainWnd::UndoInterruptedInstall()
         return true;
     }
     char commonPrograms[kPathBytes];
-    GetCommonPrograms(commonPrograms);
+    GetShellFolderPath(CSIDL_COMMON_PROGRAMS, commonPrograms); // "" where the system has none (the 95 family)
     JOURNAL_READING reading = ReadJournal(text, settings.gametitle, settings.installsubdir, commonPrograms);
     if (!reading.ownTitle)
         return true;

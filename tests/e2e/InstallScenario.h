@@ -95,6 +95,13 @@ inline std::string KeptFolder(const std::string& title)
     return std::string(windows) + "\\ZVSetup\\" + TitleHash(title.c_str()).GetString() + "\\";
 }
 
+// The journal of a running install of the title.
+inline std::string JournalPath(const std::string& title)
+{
+    std::string kept = KeptFolder(title);
+    return kept.substr(0, kept.size() - 1) + ".jnl";
+}
+
 // The start of the uninstall as the list of installed programs and the uninstall link give it: the kept program,
 // told where its script and log are.
 inline std::string KeptUninstaller(const std::string& title)

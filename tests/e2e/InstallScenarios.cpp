@@ -296,11 +296,12 @@ TEST_F(InstallScenario, FailuresAreUndoneWithNothingOfTheInstallLeft)
     // registry, and the menu still offers to install.
     auto expectUndone = [&](const char* what, const std::string& folder, const std::vector<std::string>& left) {
         ExpectBox("失敗", kUndoText, IDOK);
-        DWORD undoStart = GetTickCount(); // the undo follows the box
-        // The files go first and the folders after them: wait for both.
-        while (
-            (ListTree(folder) != left || (left.empty() && PathExists(folder))) && GetTickCount() - undoStart < kWaitMs)
+        // The undo follows the box, and its journal goes once it is over. The folder is not listed meanwhile: a
+        // listing open in one of its folders would keep the undo from removing that folder.
+        DWORD undoStart = GetTickCount();
+        while (PathExists(JournalPath(title)) && GetTickCount() - undoStart < kWaitMs)
             Sleep(50);
+        EXPECT_FALSE(PathExists(JournalPath(title))) << what;
         EXPECT_EQ(left, ListTree(folder)) << what;
         if (left.empty()) {
             EXPECT_FALSE(PathExists(folder)) << what << ": the install folder stays";

@@ -81,7 +81,7 @@ private:
 
 // The modules of a running process that were loaded from folder (its program aside). Wine takes its own DLL for a
 // system DLL's name that it finds there unless told otherwise, but keeps the path where it found it.
-std::vector<std::string> ModulesFrom(DWORD processId, const std::string& folder)
+inline std::vector<std::string> ModulesFrom(DWORD processId, const std::string& folder)
 {
     std::vector<std::string> found;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);

@@ -332,10 +332,8 @@ TEST_F(UnattendedScenario, RefusalsAndFailuresEndWithTheirExitCodes)
     ASSERT_TRUE(RemoveDirectoryA(kept.c_str()));
 
     // An install cut off before: unattended, it is undone only on -reinstall, and nothing new starts without that.
-    char windows[MAX_PATH] = "";
-    GetWindowsDirectoryA(windows, sizeof(windows));
-    CreateDirectoryA((std::string(windows) + "\\ZVSetup").c_str(), nullptr);
-    const std::string journal = std::string(windows) + "\\ZVSetup\\" + JournalFileName(title.c_str()).GetString();
+    const std::string journal = JournalPath(title);
+    CreateDirectoryA(journal.substr(0, journal.rfind('\\')).c_str(), nullptr);
     WriteFileBytes(journal,
         "## " + title + "インストールログ 2026-12- 8 10: 0: 0\n$InstallType = 0\n$InstallDir = " + baseFolder
             + "\nmkdir " + baseFolder + "\\" + subdir + "\n#FileCopy\n");

@@ -457,8 +457,9 @@ TEST_F(UninstallScenario, KeptSavesStayAndNothingIsDeletedThroughALink)
             }
         }
         // A value of another title's under the shared registry root keeps the root.
-        if (run == kMenuWithoutLog)
+        if (run == kMenuWithoutLog) {
             ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, rootKey, "Other", "x"));
+        }
 
         if (run == kQuiet) {
             CloseMenu(menu, &copy);
