@@ -407,6 +407,24 @@ TEST_F(UninstallScenario, AReinstallTakesTheEarlierInstallAwayFirstAndKeepsThePl
     EXPECT_EQ((std::vector<std::string>{"save\\", "save\\slot1.dat", "settings.cfg"}), ListTree(installFolder));
     EXPECT_FALSE(PathExists(KeptFolder(kTitle)));
     EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "\\" + kTitle));
+
+    // Installed anew over the player's files (a first install asks before it overwrites one), then a reinstall whose
+    // removal of the earlier install leaves a file behind: it says so and installs nothing.
+    WriteFileBytes(disc + "\\data\\a.dat", "data");
+    HWND settings = OpenSettings(subForm);
+    ASSERT_NE(nullptr, settings);
+    ClickButton(settings, kSettingsNextId);
+    ExpectBox("確認", "転送先ファイル\n" + installFolder + "settings.cfg\nは既に存在します\n上書きしますか？", IDOK);
+    ExpectBox("成功", std::string(kTitle) + "のインストールは完了しました", IDOK);
+    EXPECT_TRUE(WaitForMenuState(subForm, true));
+    ASSERT_TRUE(SetFileAttributesA((installFolder + "game.exe").c_str(), FILE_ATTRIBUTE_READONLY));
+    reinstall();
+    ExpectBox(
+        "失敗", std::string(kTitle) + "の以前のインストールを削除できませんでした\nインストールを中止します", IDOK);
+    EXPECT_TRUE(WaitForMenuState(subForm, false));
+    EXPECT_EQ(
+        (std::vector<std::string>{"game.exe", "save\\", "save\\slot1.dat", "settings.cfg"}), ListTree(installFolder));
+    SetFileAttributesA((installFolder + "game.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
     CloseMenu(menu, &copy);
 }
 
