@@ -15,7 +15,7 @@
 #include "resources/resource.h"
 #include "startup/InstallApp.h"
 #include "ui/MainWnd.h"
-#include "uninstall/InstallLog.h"
+#include "log/InstallLog.h"
 
 #include <commctrl.h> // after <windows.h>, which it needs
 #include <shobjidl.h>

@@ -5,7 +5,7 @@
 #include "foundation/SystemFallbacks.h"
 #include "foundation/Trace.h"
 #include "ui/MainWnd.h"
-#include "uninstall/InstallLog.h"
+#include "log/InstallLog.h"
 
 #include <cstring>
 

@@ -1,15 +1,15 @@
 // Every text of the install engine that the user reads, in one place (Shift-JIS after compilation). The lines of
-// the install log are uninstall/InstallLog.h's.
+// the install log are log/InstallLog.h's.
 #pragma once
 
 #include "foundation/Captions.h"
+#include "log/LogNames.h"
 
 // The install sequence.
 #define ZV_INSTALL_AGAIN "%sは既にインストールされています\n再びインストールしますか？" // the title
 #define ZV_INSTALL_DONE "%sのインストールは完了しました" // the title
 #define ZV_INSTALL_FAILED "インストール中にエラーが発生しました\nアンドゥーします"
 #define ZV_INSTALL_EARLIER_LEFT "%sの以前のインストールを削除できませんでした\nインストールを中止します" // the title
-#define ZV_INSTALL_LOG_FILE "uninst.dat"
 #define ZV_INSTALL_INTERRUPTED                                                                                         \
     "%sのインストールが途中で中断されています\n中断されたインストールを元に戻しますか？" // the title
 #define ZV_JOURNAL_FOLDER "ZVSetup" // in the Windows folder: the journals of installs that are running
@@ -37,7 +37,6 @@
 #define ZV_SHORTCUT_SAVE_FAILED "%sのショートカットが作成できませんでした" // the link's name, without ".lnk"
 
 // The registry and the uninstall entry.
-#define ZV_UNINSTALL_KEY "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
 #define ZV_UNINSTALL_PUBLISHER "ZENVORA"
 #define ZV_QUIET_UNINSTALL_OPTIONS " -quiet -uninstall" // after the uninstall command line
 

@@ -7,7 +7,7 @@
 #include "foundation/PathCompare.h"
 #include "foundation/Trace.h"
 #include "ui/MainWnd.h"
-#include "uninstall/InstallJournal.h"
+#include "log/InstallJournal.h"
 
 void CMainWnd::AppendLogLine(const CZVString& line, bool alreadyJournaled)
 {

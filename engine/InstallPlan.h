@@ -6,15 +6,7 @@
 #include <cstdint>
 
 #include "foundation/ZVString.h"
-
-// The destination folder: installdir, a backslash unless it already ends in a real one, installsubdir, and a
-// backslash unless the text so far ends in a real one. False (out "") when it would not fit kPathBytes.
-bool MakeInstallFolder(const char* installdir, const char* installsubdir, char* out);
-
-// The folder that the folder step creates and logs first: installdir, a backslash unless it ends in a real one,
-// installsubdir; no trailing backslash is added (with an empty installsubdir the result ends in the backslash).
-// False (out "") when it would not fit kPathBytes.
-bool MakeTopFolder(const char* installdir, const char* installsubdir, char* out);
+#include "log/InstallFolder.h"
 
 // The path of a found file relative to the disc folder: the folder part of the script's fileName (a drive letter
 // dropped, its trailing backslash kept) followed by the name the search found. False (out "") when it would not

@@ -13,7 +13,7 @@
 #include "startup/Unattended.h"
 #include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
-#include "uninstall/InstallLog.h"
+#include "log/InstallLog.h"
 
 #include <shlobj.h> // after <windows.h>, which it needs
 

@@ -1,4 +1,4 @@
-// The install's journal file while an install runs (uninstall/InstallJournal.h says what it holds). Each line is
+// The install's journal file while an install runs (log/InstallJournal.h says what it holds). Each line is
 // handed to the system with WriteFile when it is appended, which is enough for it to outlive the process; Flush
 // also asks the disk for it, for a power loss, and is called once per step rather than once per line.
 #pragma once

@@ -13,7 +13,7 @@
 #include "startup/StartupTexts.h"
 #include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
-#include "uninstall/InstallJournal.h"
+#include "log/InstallJournal.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "engine/InstallPlan.h"
 #include "foundation/RegProfile.h"
 #include "ui/MainWnd.h"
-#include "uninstall/InstallLog.h"
+#include "log/InstallLog.h"
 
 bool CMainWnd::WriteRegistrySettings()
 {

@@ -6,7 +6,7 @@
 #include "foundation/SafeFileName.h"
 #include "foundation/ShellFolder.h"
 #include "ui/MainWnd.h"
-#include "uninstall/InstallLog.h"
+#include "log/InstallLog.h"
 
 #include <shlobj.h>
 

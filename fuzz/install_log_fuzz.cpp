@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "foundation/SystemApi.h"
-#include "uninstall/InstallLog.h"
+#include "log/InstallLog.h"
 #include "uninstall/UninstallPlan.h"
 
 namespace {

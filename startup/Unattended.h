@@ -5,7 +5,7 @@
 #include "foundation/ZVString.h"
 #include "script/InstallDescription.h"
 #include "startup/CommandLine.h"
-#include "uninstall/InstallLog.h"
+#include "log/InstallLog.h"
 
 // The exit code of a quiet run, of the first start and of the copy alike.
 enum UNATTENDED_EXIT_CODE {

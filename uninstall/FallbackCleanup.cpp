@@ -13,7 +13,7 @@
 #include "foundation/SafeFileName.h"
 #include "foundation/ScopedHandles.h"
 #include "ui/MainWnd.h"
-#include "uninstall/KeptFiles.h"
+#include "log/KeptFiles.h"
 #include "uninstall/MatchingFiles.h"
 #include "uninstall/ShellFolders.h"
 #include "uninstall/UninstallPlan.h"

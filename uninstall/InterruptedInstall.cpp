@@ -9,7 +9,7 @@
 #include "startup/CommandLine.h"
 #include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
-#include "uninstall/InstallJournal.h"
+#include "log/InstallJournal.h"
 
 bool CMainWnd::UndoInterruptedInstall()
 {

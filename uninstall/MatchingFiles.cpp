@@ -5,7 +5,7 @@
 #include "foundation/PathText.h"
 #include "foundation/ScopedHandles.h"
 #include "foundation/ZVString.h"
-#include "uninstall/KeptFiles.h"
+#include "log/KeptFiles.h"
 #include "uninstall/UninstallPlan.h"
 
 namespace {

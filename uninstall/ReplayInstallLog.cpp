@@ -8,8 +8,8 @@
 #include "foundation/RegProfile.h"
 #include "foundation/Trace.h"
 #include "ui/MainWnd.h"
-#include "uninstall/InstallLog.h"
-#include "uninstall/KeptFiles.h"
+#include "log/InstallLog.h"
+#include "log/KeptFiles.h"
 #include "uninstall/ShellFolders.h"
 
 namespace {

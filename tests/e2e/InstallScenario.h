@@ -10,7 +10,7 @@
 
 #include "tests/e2e/E2eInspect.h"
 #include "tests/e2e/MenuScenario.h"
-#include "uninstall/InstallJournal.h"
+#include "log/InstallJournal.h"
 
 namespace {
 

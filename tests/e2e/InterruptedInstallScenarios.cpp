@@ -9,7 +9,7 @@
 
 #include "tests/e2e/InstallScenario.h"
 #include "tests/e2e/StopAtCall.h"
-#include "uninstall/InstallJournal.h"
+#include "log/InstallJournal.h"
 
 namespace {
 

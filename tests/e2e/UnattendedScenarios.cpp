@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tests/e2e/InstallScenario.h"
-#include "uninstall/InstallJournal.h"
+#include "log/InstallJournal.h"
 
 namespace {
 

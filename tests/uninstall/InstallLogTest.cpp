@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "engine/InstallPlan.h"
-#include "uninstall/InstallJournal.h"
-#include "uninstall/InstallLog.h"
+#include "log/InstallJournal.h"
+#include "log/InstallLog.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The player's kept files: a deletion that names one in another spelling of the same path still finds it kept.
 #include <gtest/gtest.h>
 
-#include "uninstall/KeptFiles.h"
+#include "log/KeptFiles.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "uninstall/InstallJournal.h"
+#include "log/InstallJournal.h"
 
 #include <cstdint>
 #include <cstring>
 
-#include "engine/InstallPlan.h"
 #include "foundation/PathCompare.h"
 #include "foundation/PathText.h"
-#include "uninstall/InstallLog.h"
+#include "log/InstallFolder.h"
+#include "log/InstallLog.h"
 
 namespace {
 

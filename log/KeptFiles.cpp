@@ -1,4 +1,4 @@
-#include "uninstall/KeptFiles.h"
+#include "log/KeptFiles.h"
 
 #include "foundation/PathCompare.h"
 

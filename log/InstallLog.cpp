@@ -1,9 +1,9 @@
-#include "uninstall/InstallLog.h"
+#include "log/InstallLog.h"
 
 #include <cstddef>
 
-#include "engine/EngineTexts.h"
 #include "foundation/PathCompare.h"
+#include "log/LogNames.h"
 
 const char kLogFileCopyBegins[] = "#FileCopy\n";
 const char kLogFileCopyFinished[] = "#Copy Finished\n";
