@@ -151,7 +151,7 @@ public:
     // --- uninstalling (uninstall/) ---
     // Replays installLog from its last line to its first, undoing what an install of this program can have
     // written; nothing below the install folder is removed in or through a link, and no file that kept holds (null:
-    // none) goes. False only when the replay could not start (no shell allocator, an empty log).
+    // none) goes (log/ReplayLog.h). False only when the replay could not start: an empty log.
     bool ReplayInstallLog(const CKeptFiles* kept = nullptr);
     // After a replay: true when nothing that installLog records (files, the folders it made, links, keys) is there.
     // kept: the files the player keeps, which may stay, as may the folders, which may hold them (null: none).
