@@ -9,13 +9,13 @@
 #include "engine/DiscPrompt.h"
 #include "engine/EngineTexts.h"
 #include "engine/InstallPlan.h"
+#include "foundation/App.h"
 #include "foundation/ScopedHandles.h"
 #include "foundation/SystemFallbacks.h"
 #include "foundation/SystemLibraries.h"
-#include "resources/resource.h"
-#include "startup/InstallApp.h"
-#include "ui/MainWnd.h"
 #include "log/InstallLog.h"
+#include "resources/resource.h"
+#include "ui/MainWnd.h"
 
 #include <commctrl.h> // after <windows.h>, which it needs
 #include <shobjidl.h>
@@ -310,7 +310,7 @@ void CMainWnd::PumpCopyMessages(COPY_RUN* run)
     // an empty PeekMessage costs several. The high word is what the queue holds now, whether seen before or not.
     if (!due && HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0)
         return;
-    while (GetApp()->PeekAndPump()) { }
+    while (frame != nullptr && frame->PeekAndPump()) { }
     // Once a pace interval, the rest of the time slice goes to whoever is waiting for it (the shell drawing the
     // taskbar, another program); with nobody waiting the copy goes on at once. Not after every small file: a
     // busy machine would take a slice from the copy for each.

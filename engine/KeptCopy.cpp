@@ -9,7 +9,7 @@
 #include "engine/EngineTexts.h"
 #include "foundation/ShellFolder.h"
 #include "foundation/Trace.h"
-#include "startup/SelfDeletion.h"
+#include "foundation/SelfDeletion.h"
 #include "startup/StartupTexts.h"
 #include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "foundation/SystemApi.h"
-#include "startup/SelfDeletion.h"
+#include "foundation/SelfDeletion.h"
 
 namespace {
 

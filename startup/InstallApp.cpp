@@ -3,16 +3,16 @@
 #include <cstring>
 
 #include "foundation/SafeFileName.h"
+#include "foundation/SelfDeletion.h"
 #include "foundation/SystemLibraries.h"
 #include "foundation/Trace.h"
+#include "foundation/WindowsVersion.h"
+#include "foundation/WindowsVersion_win.h"
 #include "resources/resource.h"
 #include "startup/CommandLine.h"
-#include "startup/SelfDeletion.h"
 #include "startup/StartupTexts.h"
 #include "startup/Unattended.h"
 #include "startup/UnattendedReport.h"
-#include "startup/WindowsVersion.h"
-#include "startup/WindowsVersion_win.h"
 
 namespace {
 
@@ -92,6 +92,7 @@ CInstallApp::CInstallApp()
 {
     dirOption[0] = '\0';
     ::ParseCommandLine(nullptr, &options);
+    mainWindow.frame = this;
 }
 
 CInstallApp::~CInstallApp()
@@ -339,11 +340,7 @@ int CInstallApp::ExitInstance()
 
 bool CInstallApp::DetectWindowsVersion()
 {
-    windowsClassCode = kWindowsUnknown;
-    WINDOWS_VERSION_RECORD record;
-    if (!ReadRunningWindowsVersion(&record))
-        return false;
-    windowsClassCode = ClassifyWindowsVersion(record);
+    windowsClassCode = RunningWindowsClass();
     return windowsClassCode != kWindowsUnknown;
 }
 

@@ -4,7 +4,7 @@
 #include "engine/InstallPlan.h"
 #include "engine/KeptCopy.h"
 #include "foundation/SystemFallbacks.h"
-#include "startup/SelfDeletion.h"
+#include "foundation/SelfDeletion.h"
 #include "startup/StartupTexts.h"
 #include "startup/Unattended.h"
 #include "startup/UnattendedReport.h"

@@ -117,7 +117,7 @@ void CMainWnd::RunDirectXSetup()
 
     EnableMenuButtons(subFormHandle, false);
     DWORD exitCode = 0;
-    if (!WaitForProgram(process.Process(), &exitCode))
+    if (!WaitForProgram(frame, process.Process(), &exitCode))
         return; // the installer is quitting: its windows are going
     EnableMenuButtons(subFormHandle, true);
     ApplyInstallState();

@@ -2,8 +2,7 @@
 // the current user and, from Windows 2000 on, under the default user; and whether DirectX is new enough
 // (DirectX.cpp).
 #include "foundation/RegProfile.h"
-#include "startup/InstallApp.h"
-#include "startup/WindowsVersion.h"
+#include "foundation/WindowsVersion_win.h"
 #include "ui/MainWnd.h"
 #include "ui/MenuTexts.h"
 
@@ -59,7 +58,7 @@ void CMainWnd::ReadInstallState()
         wsprintfA(basePath, "Software\\%s", settings.registryroot);
         if (FindInstallation(HKEY_CURRENT_USER, basePath, settings, installedDir, &stop))
             isInstalled = true;
-        if (!stop && GetApp()->CheckWindowsVersion(kRefuseFamily, kWindows2000)) {
+        if (!stop && IsRunningWindowsAtLeast(kRefuseFamily, kWindows2000)) {
             wsprintfA(basePath, ".DEFAULT\\Software\\%s", settings.registryroot);
             if (FindInstallation(HKEY_USERS, basePath, settings, installedDir, &stop))
                 isInstalled = isInstalledForAllUsers = true;

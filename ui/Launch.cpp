@@ -84,7 +84,7 @@ void CMainWnd::StartExtraProgram(int controlId)
         }
         EnableWindow(hwnd, FALSE);
         DWORD exitCode = 0;
-        if (!WaitForProgram(process.Process(), &exitCode))
+        if (!WaitForProgram(frame, process.Process(), &exitCode))
             return;
         EnableWindow(hwnd, TRUE);
         SetForegroundWindow();

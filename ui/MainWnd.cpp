@@ -49,6 +49,7 @@ CMainWnd::CMainWnd()
     , splashBitmap(nullptr)
 {
     unattendedOptions = nullptr;
+    frame = nullptr;
     // The object is built with the application object, before WinMain: the disc's folder is the current one.
     sourceDir[0] = '\0';
     DWORD length = GetCurrentDirectoryA(sizeof(sourceDir), sourceDir);

@@ -8,6 +8,7 @@
 #include "ui/ZVWnd.h"
 
 class CKeptFiles;
+class CApp;
 struct COMMAND_LINE_OPTIONS;
 struct COPY_RUN;
 struct ITaskbarList3;
@@ -198,6 +199,9 @@ public:
     bool hasAdminRights; // the default user's hive may be written
     bool isDirectXReady; // the installed DirectX is at least directxrequire
 
+    // The application frame: its pump keeps the windows alive during long work (the copy, the waits for started
+    // programs), and its quit flag ends the waits. Handed over by the application; null pumps nothing.
+    CApp* frame;
     CZVString installLog; // the install log while it is built, or "uninst.dat" as read by the uninstall
     const COMMAND_LINE_OPTIONS* unattendedOptions; // an unattended run's answers in place of a person's; or null
     CJournalFile journal; // open while an install runs

@@ -1,6 +1,6 @@
 #include "ui/ProcessWait.h"
 
-#include "startup/InstallApp.h"
+#include "foundation/App.h"
 
 namespace {
 
@@ -10,13 +10,15 @@ const DWORD kUnknownExitCode = 0xFFFFFFFF;
 
 } // namespace
 
-bool WaitForProgram(HANDLE process, DWORD* exitCode)
+bool WaitForProgram(CApp* frame, HANDLE process, DWORD* exitCode)
 {
     int failedReads = 0;
     for (;;) {
-        GetApp()->PeekAndPump();
-        if (GetApp()->IsQuitting())
-            return false;
+        if (frame != nullptr) {
+            frame->PeekAndPump();
+            if (frame->IsQuitting())
+                return false;
+        }
         Sleep(kWaitPassMs);
         DWORD code = 0;
         if (!GetExitCodeProcess(process, &code)) {

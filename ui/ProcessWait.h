@@ -4,7 +4,9 @@
 
 #include "foundation/SystemApi.h"
 
-// Waits in passes of 10 ms, pumping the application's messages once a pass, until process ends. False at once
-// when the application's quit flag is set (the caller returns without touching its windows, which are going);
+class CApp;
+
+// Waits in passes of 10 ms, pumping the messages of frame (null: none) once a pass, until process ends. False at
+// once when the frame's quit flag is set (the caller returns without touching its windows, which are going);
 // otherwise true with the program's exit code in *exitCode, or 0xFFFFFFFF when more than 100 reads of it failed.
-bool WaitForProgram(HANDLE process, DWORD* exitCode);
+bool WaitForProgram(CApp* frame, HANDLE process, DWORD* exitCode);

@@ -4,9 +4,8 @@
 #include "engine/InstallPlan.h"
 #include "foundation/PathText.h"
 #include "foundation/SystemFallbacks.h"
+#include "foundation/WindowsVersion_win.h"
 #include "resources/resource.h"
-#include "startup/InstallApp.h"
-#include "startup/WindowsVersion.h"
 #include "ui/BrowseFolder.h"
 #include "ui/MainWnd.h"
 #include "ui/MenuTexts.h"
@@ -32,7 +31,7 @@ int VisibleTypeCount(const INSTALL_SETTINGS& settings)
 
 bool CMainWnd::OffersAllUsers()
 {
-    return GetApp()->CheckWindowsVersion(kRefuseFamily, kWindows2000);
+    return IsRunningWindowsAtLeast(kRefuseFamily, kWindows2000);
 }
 
 INT_PTR CALLBACK CMainWnd::SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

@@ -6,7 +6,7 @@
 
 #include "startup/InstallApp.h"
 #include "startup/StartupTexts.h"
-#include "startup/WindowsVersion.h"
+#include "foundation/WindowsVersion.h"
 #include "tests/frame/MessageBoxWatcher.h"
 
 TEST(InstallApp, ClassifiesTheSystemOnFirstNeedAndKeepsTheCode)

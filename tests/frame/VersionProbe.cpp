@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "startup/InstallApp.h"
-#include "startup/WindowsVersion_win.h"
+#include "foundation/WindowsVersion_win.h"
 
 int main()
 {

@@ -8,7 +8,7 @@
 
 #include <windows.h>
 
-#include "startup/WindowsVersion.h"
+#include "foundation/WindowsVersion.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "resources/resource.h"
 #include "script/ScriptParser.h"
 #include "startup/InstallApp.h"
-#include "startup/WindowsVersion.h"
+#include "foundation/WindowsVersion.h"
 #include "tests/TestFiles.h"
 #include "ui/MainWnd.h"
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "startup/SelfDeletion.h"
+#include "foundation/SelfDeletion.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "foundation/LinkEntry.h"
-#include "startup/SelfDeletion.h"
+#include "foundation/SelfDeletion.h"
 #include "tests/FolderLinks.h"
 #include "tests/PendingDeletions.h"
 #include "tests/TestFiles.h"

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "startup/WindowsVersion.h"
+#include "foundation/WindowsVersion.h"
 
 namespace {
 

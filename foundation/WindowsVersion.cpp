@@ -1,4 +1,4 @@
-#include "startup/WindowsVersion.h"
+#include "foundation/WindowsVersion.h"
 
 namespace {
 

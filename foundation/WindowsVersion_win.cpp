@@ -1,4 +1,4 @@
-#include "startup/WindowsVersion_win.h"
+#include "foundation/WindowsVersion_win.h"
 
 #include <cstring>
 
@@ -24,4 +24,16 @@ bool ReadRunningWindowsVersion(WINDOWS_VERSION_RECORD* record)
         }
     }
     return true;
+}
+
+int32_t RunningWindowsClass()
+{
+    WINDOWS_VERSION_RECORD record;
+    return ReadRunningWindowsVersion(&record) ? ClassifyWindowsVersion(record) : kWindowsUnknown;
+}
+
+bool IsRunningWindowsAtLeast(int32_t min9x, int32_t minNT)
+{
+    static const int32_t code = RunningWindowsClass();
+    return IsWindowsAtLeast(code, min9x, minNT);
 }

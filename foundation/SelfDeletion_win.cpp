@@ -1,16 +1,15 @@
-#include "startup/SelfDeletion.h"
+#include "foundation/SelfDeletion.h"
 
 #include <cstdio>
 
 #include "foundation/SystemApi.h"
 #include "foundation/Trace.h"
-#include "startup/InstallApp.h"
-#include "startup/WindowsVersion.h"
+#include "foundation/WindowsVersion_win.h"
 
 bool ScheduleSelfDeletion(const char* path)
 {
     // Every 95-family code passes a 95 minimum of 0; every NT code is refused.
-    return ScheduleSelfDeletion(path, GetApp()->CheckWindowsVersion(0, kRefuseFamily));
+    return ScheduleSelfDeletion(path, IsRunningWindowsAtLeast(0, kRefuseFamily));
 }
 
 bool ScheduleSelfDeletion(const char* path, bool family95)

@@ -1,4 +1,4 @@
-#include "startup/SelfDeletion.h"
+#include "foundation/SelfDeletion.h"
 
 #include <cstring>
 
