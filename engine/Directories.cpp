@@ -4,8 +4,8 @@
 #include "engine/InstallPlan.h"
 #include "foundation/SystemFallbacks.h"
 #include "foundation/Trace.h"
-#include "ui/MainWnd.h"
 #include "log/InstallLog.h"
+#include "ui/MainWnd.h"
 
 #include <cstring>
 

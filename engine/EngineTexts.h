@@ -12,7 +12,6 @@
 #define ZV_INSTALL_EARLIER_LEFT "%sの以前のインストールを削除できませんでした\nインストールを中止します" // the title
 #define ZV_INSTALL_INTERRUPTED                                                                                         \
     "%sのインストールが途中で中断されています\n中断されたインストールを元に戻しますか？" // the title
-#define ZV_JOURNAL_FOLDER "ZVSetup" // in the Windows folder: the journals of installs that are running
 
 // The file set and the folders.
 #define ZV_INSTALL_NO_FILES "インストール指定されたファイルがありません"

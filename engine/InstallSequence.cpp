@@ -8,12 +8,13 @@
 #include "foundation/SaveWhole.h"
 #include "foundation/ScopedHandles.h"
 #include "foundation/ShellFolder.h"
+#include "log/InstallLog.h"
+#include "log/TitleFiles.h"
 #include "resources/resource.h"
 #include "startup/StartupTexts.h"
 #include "startup/Unattended.h"
 #include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
-#include "log/InstallLog.h"
 
 #include <shlobj.h> // after <windows.h>, which it needs
 
@@ -123,7 +124,8 @@ int CMainWnd::RunInstallSteps()
         // The undo removes the links from where this install made them, whatever the menu found before it.
         isInstalledForAllUsers = settings.forAllUsers;
         ReplayInstallLog();
-        RemoveKeptCopy();
+        CZVString renamed; // never the running program, which is the work copy
+        RemoveKeptCopy(settings.gametitle, moduleFileName, &renamed);
         EndJournal();
         outcome = ReportStep(ZV_STEP_UNDO, LeftNothingOfLog()) ? kExitFailedUndone : kExitFailedLeftOver;
     }

@@ -4,8 +4,8 @@
 #include "engine/EngineTexts.h"
 #include "engine/InstallPlan.h"
 #include "foundation/RegProfile.h"
-#include "ui/MainWnd.h"
 #include "log/InstallLog.h"
+#include "ui/MainWnd.h"
 
 bool CMainWnd::WriteRegistrySettings()
 {

@@ -5,8 +5,8 @@
 #include "foundation/PathText.h"
 #include "foundation/SafeFileName.h"
 #include "foundation/ShellFolder.h"
-#include "ui/MainWnd.h"
 #include "log/InstallLog.h"
+#include "ui/MainWnd.h"
 
 #include <shlobj.h>
 

@@ -13,3 +13,4 @@
 #define ZV_CAPTION_SETUP "セットアップ"
 #define ZV_CAPTION_SYNTAX_ERROR "構文エラー"
 #define ZV_CAPTION_ALREADY_RUNNING "多重起動エラー"
+#define ZV_CAPTION_STEP "手順" // a step of an unattended run, in its report

@@ -2,9 +2,10 @@
 #pragma once
 
 #include "foundation/Captions.h"
+#include "log/LogNames.h"
 
 #define ZV_STARTUP_MUTEX_NAME "ZVSetupApp"
-#define ZV_STARTUP_SCRIPT_NAME "Install.ifo"
+#define ZV_STARTUP_SCRIPT_NAME ZV_SCRIPT_FILE
 #define ZV_STARTUP_PROGRAM_NAME "ZVSetup.exe"
 
 #define ZV_TEXT_UNSUPPORTED_OS "このOSには対応していません\nインストールを中断します"
@@ -26,8 +27,6 @@
 #define ZV_TEXT_ALL_USERS_REFUSED "すべてのユーザーへのインストールはできません"
 #define ZV_TEXT_ALREADY_INSTALLED "%sは既にインストールされています" // the title
 #define ZV_TEXT_EXIT_CODE "終了コード %d"
-#define ZV_CAPTION_STEP "手順"
 // type (1-based), base folder, sub-folder, desktop, Start menu, all users (1 or 0)
 #define ZV_TEXT_SETTINGS_CHOSEN                                                                                        \
     "設定 種類=%d フォルダ=%s サブフォルダ=%s デスクトップ=%d スタートメニュー=%d 全ユーザー=%d"
-#define ZV_TEXT_DELETED_AT_RESTART "%s は次回の起動時に削除されます" // a path

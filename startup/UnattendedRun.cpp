@@ -2,14 +2,15 @@
 // with the command line's answers in place of the settings dialog and the questions, and an exit code at the end.
 #include "engine/EngineTexts.h"
 #include "engine/InstallPlan.h"
-#include "engine/KeptCopy.h"
-#include "foundation/SystemFallbacks.h"
 #include "foundation/SelfDeletion.h"
+#include "foundation/SystemFallbacks.h"
+#include "log/TitleFiles.h"
 #include "startup/StartupTexts.h"
 #include "startup/Unattended.h"
 #include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
 #include "ui/MenuTexts.h"
+#include "uninstall/UninstallTexts.h"
 
 namespace {
 
@@ -39,8 +40,12 @@ int CMainWnd::RunUnattended(HINSTANCE instance, const COMMAND_LINE_OPTIONS& opti
         char firstStart[kPathBytes], folder[kPathBytes];
         bool named = isInstalled && *JoinPath(firstStart, installedDir, moduleFileName) != '\0';
         exitCode = UninstallUnattended();
+        CZVString renamed;
         if (named && exitCode != kExitRefused && GetFileAttributesA(firstStart) != INVALID_FILE_ATTRIBUTES
-            && DeleteOrScheduleRunning(firstStart, firstStart)) {
+            && DeleteOrScheduleRunning(firstStart, firstStart, &renamed)) {
+            if (!renamed.IsEmpty())
+                ReportLine(
+                    ZV_CAPTION_STEP, CZVString::Format(ZV_TEXT_DELETED_AT_RESTART, renamed.GetString()).GetString());
             CopyCutAtChar(folder, FolderPartLength(firstStart), firstStart); // without its trailing backslash
             RemoveDirectoryA(folder);
         }

@@ -3,6 +3,7 @@
 // (DirectX.cpp).
 #include "foundation/RegProfile.h"
 #include "foundation/WindowsVersion_win.h"
+#include "log/TitleFiles.h"
 #include "ui/MainWnd.h"
 #include "ui/MenuTexts.h"
 
@@ -75,12 +76,11 @@ void CMainWnd::ReadInstallState()
         }
         // A complete install keeps its log where only administrators can write: that log says where the title
         // lies and for whom, whatever the user's own key says.
-        CZVString keptLog, keptInstallFolder;
-        bool keptForAllUsers = false;
-        if (ReadKeptLog(&keptLog, &keptInstallFolder, &keptForAllUsers)) {
-            CopyCutAtChar(installedDir, kPathBytes, keptInstallFolder.GetString());
+        KEPT_LOG kept;
+        if (ReadKeptLog(settings.gametitle, settings.installsubdir, &kept)) {
+            CopyCutAtChar(installedDir, kPathBytes, kept.installFolder.GetString());
             isInstalled = true;
-            isInstalledForAllUsers = keptForAllUsers;
+            isInstalledForAllUsers = kept.forAllUsers;
         }
         if (!stop)
             QueryDirectXVersion(&directXLibrary);

@@ -122,11 +122,6 @@ public:
     // complete (a copied file); WithdrawJournalLine takes it back when the action is not taken after all.
     void JournalAhead(const CZVString& line);
     void WithdrawJournalLine();
-    // The title's journal: the Windows folder, "ZVSetup", JournalFileName of the title; false when it does not fit.
-    bool GetJournalPath(char* path);
-    // The title's kept copy for the uninstall, in a folder only administrators can write: the Windows folder,
-    // "ZVSetup", TitleHash of the title, with a trailing backslash; false when it does not fit.
-    bool GetKeptFolder(char* path);
     // True when sourceDir is the install folder or the kept folder: the program runs from an installed copy, not
     // from the disc, and nothing that only the disc has may be loaded or asked for.
     bool IsSourceInstalledCopy();
@@ -135,19 +130,11 @@ public:
     void StartJournal();
     // Closes and deletes the journal: the install was saved or undone.
     void EndJournal();
-    // Deletes the title's journal, and the journals' folder when no other is in it; false when the journal stays.
-    bool RemoveJournal();
 
     // --- the kept copy for the uninstall (engine/KeptCopy.cpp) ---
     // Copies the program and the script from the disc's folder into the kept folder and sets keptFolder; false
     // (keptFolder empty, nothing kept) when either cannot be copied.
     bool MakeKeptCopy();
-    // The kept log of this title's complete install: its text, the install folder its first "mkdir" line names and
-    // whether it was for all users. False when there is none, or it is another title's or names no folder.
-    bool ReadKeptLog(CZVString* log, CZVString* installFolder, bool* forAllUsers);
-    // Deletes the kept copy and its folder; the running program is renamed and goes at the next start
-    // (DeleteOrScheduleRunning). True when the folder is gone.
-    bool RemoveKeptCopy();
 
     // --- uninstalling (uninstall/) ---
     // Replays installLog from its last line to its first, undoing what an install of this program can have

@@ -6,16 +6,17 @@
 #include "engine/EngineTexts.h"
 #include "foundation/ShellFolder.h"
 #include "foundation/Trace.h"
+#include "log/InstallJournal.h"
+#include "log/TitleFiles.h"
 #include "startup/CommandLine.h"
 #include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
-#include "log/InstallJournal.h"
 
 bool CMainWnd::UndoInterruptedInstall()
 {
     char path[kPathBytes];
     CZVString text;
-    if (!GetJournalPath(path) || !FileExists(path))
+    if (!GetJournalPath(settings.gametitle, path) || !FileExists(path))
         return true;
     if (!text.LoadFromPack(path)) {
         Trace("警告：CMainWnd::UndoInterruptedInstall ジャーナルを読めません (%s)\n", path);
@@ -23,7 +24,7 @@ bool CMainWnd::UndoInterruptedInstall()
     }
     // Nothing is made before the journal's first line is whole: a journal without one recorded nothing.
     if (text.Find('\n') < 0) {
-        RemoveJournal();
+        RemoveJournal(settings.gametitle);
         return true;
     }
     char commonPrograms[kPathBytes];
@@ -37,7 +38,7 @@ bool CMainWnd::UndoInterruptedInstall()
     if (reading.finished && !reading.installFolder.IsEmpty()
         && *JoinPath(logFile, reading.installFolder.GetString(), ZV_INSTALL_LOG_FILE) != '\0'
         && savedLog.LoadFromPack(logFile) && savedLog == text) {
-        RemoveJournal();
+        RemoveJournal(settings.gametitle);
         return true;
     }
 
@@ -60,7 +61,9 @@ bool CMainWnd::UndoInterruptedInstall()
     isInstalledForAllUsers = reading.forAllUsers;
     // The kept copy, if the install got as far, belongs to the install that was cut off: no complete install of
     // the title is there while a journal is (a reinstall takes the earlier install away before it starts).
-    bool undone = ReplayInstallLog() && (RemoveKeptCopy() || true) && RemoveJournal();
+    CZVString renamed; // never the running program, which is the work copy
+    bool undone = ReplayInstallLog() && (RemoveKeptCopy(settings.gametitle, moduleFileName, &renamed) || true)
+        && RemoveJournal(settings.gametitle);
     installLog.Empty();
     if (length > 0 && length < sizeof(previousDir))
         SetCurrentDirectoryA(previousDir);

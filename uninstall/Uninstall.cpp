@@ -2,11 +2,12 @@
 // fixed clean-up without it, and the summary.
 #include "engine/EngineTexts.h"
 #include "foundation/PathCompare.h"
+#include "log/InstallLog.h"
+#include "log/KeptFiles.h"
+#include "log/TitleFiles.h"
 #include "startup/CommandLine.h"
 #include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
-#include "log/InstallLog.h"
-#include "log/KeptFiles.h"
 #include "uninstall/MatchingFiles.h"
 #include "uninstall/UninstallPlan.h"
 #include "uninstall/UninstallTexts.h"
@@ -73,12 +74,12 @@ CMainWnd::UNDO_OUTCOME CMainWnd::UndoInstall(bool erase, bool quiet, CKeptFiles*
     // The kept log first: it lies where only administrators can write, and says where the title lies. The install
     // folder's log serves an install that has none; it is read by its full path, not from whichever folder is
     // current.
-    CZVString keptInstallFolder;
-    bool keptForAllUsers = false;
-    bool fromKeptLog = ReadKeptLog(&installLog, &keptInstallFolder, &keptForAllUsers);
+    KEPT_LOG keptLog;
+    bool fromKeptLog = ReadKeptLog(settings.gametitle, settings.installsubdir, &keptLog);
     if (fromKeptLog) {
-        CopyCutAtChar(installedDir, sizeof(installedDir), keptInstallFolder.GetString());
-        isInstalledForAllUsers = keptForAllUsers;
+        installLog = keptLog.text;
+        CopyCutAtChar(installedDir, sizeof(installedDir), keptLog.installFolder.GetString());
+        isInstalledForAllUsers = keptLog.forAllUsers;
     }
     if (erase && settings.eraseonuninstall[0] != '\0')
         EraseOnUninstall();
@@ -110,8 +111,9 @@ CMainWnd::UNDO_OUTCOME CMainWnd::UndoInstall(bool erase, bool quiet, CKeptFiles*
         complete = folderRemoved && shortcutsRemoved && keysRemoved && entryRemoved;
     }
     // The kept copy goes with a complete uninstall; after a partial one it stays for the next try.
-    if (complete && fromKeptLog)
-        RemoveKeptCopy();
+    CZVString renamed;
+    if (complete && fromKeptLog && RemoveKeptCopy(settings.gametitle, moduleFileName, &renamed) && !renamed.IsEmpty())
+        ReportLine(ZV_CAPTION_STEP, CZVString::Format(ZV_TEXT_DELETED_AT_RESTART, renamed.GetString()).GetString());
     return complete ? kUndoComplete : kUndoPartial;
 }
 

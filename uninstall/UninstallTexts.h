@@ -9,3 +9,4 @@
 #define ZV_UNINSTALL_NO_LOG "アンインストール情報が見つかりません\nアンインストールしますか？"
 #define ZV_UNINSTALL_DONE "%sのアンインストールが完了しました" // the title
 #define ZV_UNINSTALL_PARTLY_DONE "%sのアンインストールが完了しましたが一部失敗した項目があります" // the title
+#define ZV_TEXT_DELETED_AT_RESTART "%s は次回の起動時に削除されます" // a path
