@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "foundation/RemoveTree.h"
 #include "foundation/SafeFileName.h"
 #include "foundation/SelfDeletion.h"
 #include "foundation/SystemLibraries.h"
@@ -317,7 +318,7 @@ bool CInstallApp::CopyAndRelaunch()
 void CInstallApp::RemoveWorkCopy(const char* workFolder, const char* copyPath, bool ownFolder)
 {
     if (ownFolder) {
-        mainWindow.RemoveTree(workFolder);
+        RemoveTree(workFolder);
     } else {
         // The work folder is the temporary folder itself: only what this start put there goes.
         SetFileAttributesA(copyPath, FILE_ATTRIBUTE_NORMAL);

@@ -28,9 +28,6 @@ public:
     // --- start-up (startup/) ---
     // Copies path into sourceDir when it is 1 to 259 bytes long; otherwise nothing changes.
     void SetSourceDir(const char* path);
-    // Removes a folder with everything in it; false when something could not be removed. A link inside it (a
-    // junction, a symbolic link) is neither entered nor removed: it stays, with the folders above it (false).
-    bool RemoveTree(const char* path);
     // The unattended run of the copy (-quiet): installs, or uninstalls with -uninstall, as the options say, with no
     // window and no box; returns the exit code (UNATTENDED_EXIT_CODE). The window is never created.
     int RunUnattended(HINSTANCE instance, const COMMAND_LINE_OPTIONS& options);

@@ -10,6 +10,7 @@
 #include "foundation/LinkEntry.h"
 #include "foundation/PathCompare.h"
 #include "foundation/RegProfile.h"
+#include "foundation/RemoveTree.h"
 #include "foundation/SafeFileName.h"
 #include "foundation/ScopedHandles.h"
 #include "log/KeptFiles.h"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/LinkEntry.h"
+#include "foundation/RemoveTree.h"
 #include "foundation/SelfDeletion.h"
 #include "tests/FolderLinks.h"
 #include "tests/PendingDeletions.h"
@@ -45,7 +46,7 @@ protected:
     void TearDown() override
     {
         SetCurrentDirectoryA(savedCurrent.c_str());
-        window->RemoveTree(root.c_str());
+        RemoveTree(root.c_str());
         RemoveDirectoryA((root + "\\.keep").c_str());
         RemoveDirectoryA(root.c_str());
     }
@@ -62,7 +63,7 @@ TEST_F(RemoveTreeTest, RemovesFilesAndFoldersAtAnyDepth)
     WriteBytes(root + "\\top.txt", "1");
     WriteBytes(root + "\\a\\mid.txt", "2");
     WriteBytes(root + "\\a\\b\\表.txt", "3");
-    EXPECT_TRUE(window->RemoveTree((root + "\\").c_str())) << "a trailing backslash is allowed";
+    EXPECT_TRUE(RemoveTree((root + "\\").c_str())) << "a trailing backslash is allowed";
     EXPECT_FALSE(Exists(root));
 }
 
@@ -70,7 +71,7 @@ TEST_F(RemoveTreeTest, LeavesTheCurrentFolderBeforeRemovingIt)
 {
     WriteBytes(root + "\\file", "x");
     ASSERT_TRUE(SetCurrentDirectoryA(root.c_str()));
-    EXPECT_TRUE(window->RemoveTree(root.c_str()));
+    EXPECT_TRUE(RemoveTree(root.c_str()));
     EXPECT_FALSE(Exists(root));
 }
 
@@ -78,7 +79,7 @@ TEST_F(RemoveTreeTest, AFolderBeginningWithADotStaysAndTheResultIsFalse)
 {
     CreateDirectoryA((root + "\\.keep").c_str(), nullptr);
     WriteBytes(root + "\\gone.txt", "x");
-    EXPECT_FALSE(window->RemoveTree(root.c_str()));
+    EXPECT_FALSE(RemoveTree(root.c_str()));
     EXPECT_TRUE(Exists(root + "\\.keep"));
     EXPECT_FALSE(Exists(root + "\\gone.txt"));
 }
@@ -97,24 +98,24 @@ TEST_F(RemoveTreeTest, ALinkInsideIsLeftWithWhatItLeadsTo)
     EXPECT_TRUE(IsLinkPath((root + "\\a\\save").c_str()));
     EXPECT_FALSE(IsLinkPath((root + "\\a").c_str()));
 
-    EXPECT_FALSE(window->RemoveTree(root.c_str()));
+    EXPECT_FALSE(RemoveTree(root.c_str()));
     EXPECT_TRUE(Exists(outside + "\\victim.txt"));
     EXPECT_TRUE(IsLinkPath((root + "\\a\\save").c_str())) << "the link stays";
     EXPECT_FALSE(Exists(root + "\\a\\gone.txt")) << "what lies beside the link goes";
     RemoveFolderLink(root + "\\a\\save");
-    window->RemoveTree(outside.c_str());
+    RemoveTree(outside.c_str());
 }
 
 TEST_F(RemoveTreeTest, RefusesWhatWouldListADriveRoot)
 {
     // A missing folder has nothing to remove; an empty path, a bare drive and a drive root are never listed.
-    EXPECT_TRUE(window->RemoveTree((root + "\\missing").c_str()));
-    EXPECT_FALSE(window->RemoveTree(nullptr));
-    EXPECT_FALSE(window->RemoveTree(""));
-    EXPECT_FALSE(window->RemoveTree("\\"));
-    EXPECT_FALSE(window->RemoveTree("Q:"));
-    EXPECT_FALSE(window->RemoveTree("Q:\\"));
-    EXPECT_FALSE(window->RemoveTree(std::string(300, 'x').c_str()));
+    EXPECT_TRUE(RemoveTree((root + "\\missing").c_str()));
+    EXPECT_FALSE(RemoveTree(nullptr));
+    EXPECT_FALSE(RemoveTree(""));
+    EXPECT_FALSE(RemoveTree("\\"));
+    EXPECT_FALSE(RemoveTree("Q:"));
+    EXPECT_FALSE(RemoveTree("Q:\\"));
+    EXPECT_FALSE(RemoveTree(std::string(300, 'x').c_str()));
 }
 
 TEST(SetSourceDir, TakesOnlyPathsThatFit)

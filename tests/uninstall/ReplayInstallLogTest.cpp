@@ -5,6 +5,7 @@
 
 #include <shlobj.h>
 
+#include "foundation/RemoveTree.h"
 #include "foundation/Trace.h"
 #include "tests/uninstall/UninstallFixture.h"
 
@@ -77,7 +78,7 @@ TEST_F(ReplayInstallLog, UndoesWhatTheLogNamesAndNothingElse)
         for (const char* kept : {"victim.txt", "victim.lnk.txt", "Empty", "Links\\Title.lnk"})
             EXPECT_TRUE(Exists(base + kept)) << crlf << " " << kept;
         EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, userKey + "\\Other")) << crlf;
-        window.RemoveTree(installFolder.c_str());
+        RemoveTree(installFolder.c_str());
     }
 
     window.installLog.Empty();

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "foundation/PathText.h"
+#include "foundation/RemoveTree.h"
 #include "uninstall/ShellFolders.h"
 
 namespace {
@@ -60,7 +61,7 @@ void UninstallFixture::TearDown()
 {
     SetCurrentDirectoryA(m_previousDir);
     for (const std::string& folder : {installFolder, base, group})
-        window.RemoveTree(folder.c_str());
+        RemoveTree(folder.c_str());
     RegDeleteTreeA(HKEY_CURRENT_USER, userKey.c_str());
     RegDeleteTreeA(HKEY_USERS, (".DEFAULT\\" + userKey).c_str());
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, entryKey.c_str());

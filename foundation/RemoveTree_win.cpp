@@ -1,9 +1,10 @@
-// Removal of a folder with everything in it: the failed first start's work folder, and the uninstaller's clean-up.
+#include "foundation/RemoveTree.h"
+
 #include <cstring>
 
 #include "foundation/LinkEntry.h"
+#include "foundation/PathText.h"
 #include "foundation/ScopedHandles.h"
-#include "ui/MainWnd.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ enum ContentsResult {
 
 // Removes what the folder holds; stops at the first failure. The listing is closed when this returns, before the
 // folder itself goes.
-ContentsResult RemoveContents(CMainWnd* owner, const char* folder)
+ContentsResult RemoveContents(const char* folder)
 {
     char pattern[kPathBytes];
     if (!FormatChildPath(pattern, folder, "*.*"))
@@ -44,7 +45,7 @@ ContentsResult RemoveContents(CMainWnd* owner, const char* folder)
         // A folder is asked again right before it is entered: it may have been made a link since it was listed.
         if (isFolder && IsLinkPath(child))
             continue;
-        if (isFolder ? !owner->RemoveTree(child) : !DeleteFileA(child))
+        if (isFolder ? !RemoveTree(child) : !DeleteFileA(child))
             return kContentsFailed;
     } while (FindNextEntry(listing.Get(), &found));
     return kContentsRemoved;
@@ -52,7 +53,7 @@ ContentsResult RemoveContents(CMainWnd* owner, const char* folder)
 
 } // namespace
 
-bool CMainWnd::RemoveTree(const char* path)
+bool RemoveTree(const char* path)
 {
     if (path == nullptr)
         return false;
@@ -67,7 +68,7 @@ bool CMainWnd::RemoveTree(const char* path)
     if (length == 0 || (length == 2 && folder[1] == ':'))
         return false;
 
-    switch (RemoveContents(this, folder)) {
+    switch (RemoveContents(folder)) {
     case kContentsFailed: return false;
     case kContentsNotListed: return true;
     case kContentsRemoved: break;

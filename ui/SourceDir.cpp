@@ -1,4 +1,4 @@
-// The start-up member of the main window: the disc folder.
+// The folder of the disc, which start-up tells the main window.
 #include "ui/MainWnd.h"
 
 #include <cstring>
