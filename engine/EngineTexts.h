@@ -10,8 +10,6 @@
 #define ZV_INSTALL_DONE "%sのインストールは完了しました" // the title
 #define ZV_INSTALL_FAILED "インストール中にエラーが発生しました\nアンドゥーします"
 #define ZV_INSTALL_EARLIER_LEFT "%sの以前のインストールを削除できませんでした\nインストールを中止します" // the title
-#define ZV_INSTALL_INTERRUPTED                                                                                         \
-    "%sのインストールが途中で中断されています\n中断されたインストールを元に戻しますか？" // the title
 
 // The file set and the folders.
 #define ZV_INSTALL_NO_FILES "インストール指定されたファイルがありません"

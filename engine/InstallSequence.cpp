@@ -1,7 +1,6 @@
-// One installation, from the press of the install button to the final message: the reinstall question, the
-// script's settings, the default folder, the settings dialog, then the steps in their fixed order. Success saves
+// The steps of one installation whose settings are chosen, in their fixed order, to the final message. Success saves
 // the install log as "uninst.dat" in the install folder; a failed step is undone from the log kept so far. The
-// journal keeps the log on disk meanwhile; an earlier install of the title that was cut off is undone first.
+// journal keeps the log on disk meanwhile.
 #include "engine/EngineTexts.h"
 #include "engine/InstallPlan.h"
 #include "foundation/RegProfile.h"
@@ -9,6 +8,7 @@
 #include "foundation/ScopedHandles.h"
 #include "foundation/ShellFolder.h"
 #include "log/InstallLog.h"
+#include "log/ReplayLog.h"
 #include "log/TitleFiles.h"
 #include "resources/resource.h"
 #include "startup/StartupTexts.h"
@@ -46,39 +46,6 @@ bool ReportStep(const char* step, bool done)
 }
 
 } // namespace
-
-bool CMainWnd::Install()
-{
-    installLog.Empty();
-    SetCurrentDirectoryA(sourceDir);
-    if (!UndoInterruptedInstall())
-        return false;
-    bool reinstall = isInstalled;
-    if (reinstall) {
-        CZVString question = CZVString::Format(ZV_INSTALL_AGAIN, settings.gametitle);
-        if (MessageBox(question.GetString(), ZV_CAPTION_CONFIRMATION, MB_YESNO | MB_ICONQUESTION) != IDYES)
-            return false;
-    }
-    RestoreSettings();
-    PlayScriptSound(settings.installvoice);
-    ShowScriptMessage(settings.installmessage, MB_OK);
-    ChooseDefaultInstallFolder();
-    if (DialogBoxParamA(
-            hInstance, MAKEINTRESOURCEA(IDD_SETTINGS), hwnd, SettingsDialogProc, reinterpret_cast<LPARAM>(this))
-        != IDOK)
-        return false;
-    // Installed again: the earlier install goes first, as its own log says, so that nothing of it is mistaken for
-    // someone else's file or mixed with the new one; what the player keeps stays.
-    keptFromEarlierInstall.clear();
-    if (reinstall && !RemoveEarlierInstall(false)) {
-        MessageBox(CZVString::Format(ZV_INSTALL_EARLIER_LEFT, settings.gametitle).GetString(), ZV_CAPTION_FAILURE,
-            MB_ICONERROR);
-        ReadInstallState();
-        ApplyInstallState();
-        return false;
-    }
-    return RunInstallSteps() == kExitDone;
-}
 
 int CMainWnd::RunInstallSteps()
 {
@@ -123,11 +90,14 @@ int CMainWnd::RunInstallSteps()
         MessageBox(ZV_INSTALL_FAILED, ZV_CAPTION_FAILURE, MB_ICONERROR);
         // The undo removes the links from where this install made them, whatever the menu found before it.
         isInstalledForAllUsers = settings.forAllUsers;
-        ReplayInstallLog();
+        INSTALL_SCOPE scope
+            = MakeInstallScope(installedDir, settings.registryroot, settings.registrykey, settings.gametitle);
+        ReplayLog(installLog, scope, settings.startmenudir, isInstalledForAllUsers, nullptr);
         CZVString renamed; // never the running program, which is the work copy
         RemoveKeptCopy(settings.gametitle, moduleFileName, &renamed);
         EndJournal();
-        outcome = ReportStep(ZV_STEP_UNDO, LeftNothingOfLog()) ? kExitFailedUndone : kExitFailedLeftOver;
+        outcome = ReportStep(ZV_STEP_UNDO, LeftNothingOf(installLog, scope, nullptr)) ? kExitFailedUndone
+                                                                                      : kExitFailedLeftOver;
     }
     ReadInstallState();
     ApplyInstallState();

@@ -10,6 +10,7 @@
 #include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
 #include "ui/MenuTexts.h"
+#include "uninstall/Uninstall.h"
 #include "uninstall/UninstallTexts.h"
 
 namespace {
@@ -25,12 +26,43 @@ const char* RefusalText(UNATTENDED_REFUSAL refusal)
     return "";
 }
 
+// The person of an unattended run: the command line's answers, and a report in place of every box.
+class CUnattendedPerson : public IUninstallPerson {
+public:
+    explicit CUnattendedPerson(const COMMAND_LINE_OPTIONS& options)
+        : m_options(options)
+    {
+    }
+
+    int Ask(UNINSTALL_QUESTION question, const char* text, const char* caption, UINT, int recommendation) override
+    {
+        switch (question) {
+        case kAskUninstall: return IDYES; // -uninstall said so
+        case kAskEraseSaves: return m_options.erase ? IDYES : IDNO;
+        case kAskUndoInterrupted: ReportLine(caption, text); return m_options.reinstall ? IDYES : IDNO;
+        case kAskUninstallWithoutLog: break;
+        }
+        ReportLine(caption, text);
+        return recommendation;
+    }
+    void Tell(const char* text, const char* caption, UINT) override { ReportLine(caption, text); }
+    void Note(const char* text, const char* caption) override { ReportLine(caption, text); }
+    bool PlayScriptSound(const char*) override { return false; }
+    void ShowScriptMessage(const char* text) override
+    {
+        if (text != nullptr && text[0] != '\0')
+            ReportLine(ZV_CAPTION_INFORMATION, text); // a box nobody would see, or a file nobody would read
+    }
+
+private:
+    const COMMAND_LINE_OPTIONS& m_options;
+};
+
 } // namespace
 
 int CMainWnd::RunUnattended(HINSTANCE instance, const COMMAND_LINE_OPTIONS& options)
 {
     hInstance = instance;
-    unattendedOptions = &options;
     ReadInstallState();
     int exitCode = kExitDone;
     if (options.uninstall) {
@@ -39,7 +71,7 @@ int CMainWnd::RunUnattended(HINSTANCE instance, const COMMAND_LINE_OPTIONS& opti
         // that no later install writes; the folder is left for that install.
         char firstStart[kPathBytes], folder[kPathBytes];
         bool named = isInstalled && *JoinPath(firstStart, installedDir, moduleFileName) != '\0';
-        exitCode = UninstallUnattended();
+        exitCode = UninstallUnattended(options);
         CZVString renamed;
         if (named && exitCode != kExitRefused && GetFileAttributesA(firstStart) != INVALID_FILE_ATTRIBUTES
             && DeleteOrScheduleRunning(firstStart, firstStart, &renamed)) {
@@ -52,24 +84,34 @@ int CMainWnd::RunUnattended(HINSTANCE instance, const COMMAND_LINE_OPTIONS& opti
     } else {
         exitCode = InstallUnattended(options);
     }
-    unattendedOptions = nullptr;
     return exitCode;
 }
 
-int CMainWnd::UninstallUnattended()
+int CMainWnd::UninstallUnattended(const COMMAND_LINE_OPTIONS& options)
 {
     // The uninstall reports its own refusals (not installed, an install for all users without the rights); they
     // are told apart from a failure by the state it starts from.
     bool refused = !isInstalled || (isInstalledForAllUsers && !hasAdminRights);
-    if (Uninstall())
+    CUnattendedPerson person(options);
+    bool complete = CUninstall(*this, *this, person).Run();
+    ReadInstallState();
+    if (complete)
         return kExitDone;
     return refused ? kExitRefused : kExitFailedLeftOver;
 }
 
 int CMainWnd::InstallUnattended(const COMMAND_LINE_OPTIONS& options)
 {
-    // An install of the title that was cut off is taken away first, or nothing is installed.
-    if (!UndoInterruptedInstall())
+    // An install of the title that was cut off is taken away first (on -reinstall), or nothing is installed.
+    CUnattendedPerson person(options);
+    CUninstall uninstall(*this, *this, person);
+    bool replayed = false;
+    bool noneLeft = uninstall.UndoInterruptedInstall(&replayed);
+    if (replayed) {
+        ReadInstallState();
+        ApplyInstallState();
+    }
+    if (!noneLeft)
         return kExitRefused;
     installLog.Empty();
     SetCurrentDirectoryA(sourceDir);
@@ -82,7 +124,7 @@ int CMainWnd::InstallUnattended(const COMMAND_LINE_OPTIONS& options)
         // Installed again from scratch: the earlier install is taken away first, as its own log says, so that its
         // files are not mistaken for someone else's that must not be overwritten.
         ReportLine(ZV_CAPTION_STEP, installed.GetString());
-        if (!RemoveEarlierInstall(options.erase)) {
+        if (!uninstall.RemoveEarlierInstall(options.erase, &keptFromEarlierInstall)) {
             ReportLine(ZV_CAPTION_FAILURE, CZVString::Format(ZV_INSTALL_EARLIER_LEFT, settings.gametitle).GetString());
             return kExitFailedLeftOver;
         }

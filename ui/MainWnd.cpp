@@ -30,10 +30,7 @@ bool GetBitmapSize(HBITMAP bitmap, int* width, int* height)
 } // namespace
 
 CMainWnd::CMainWnd()
-    : isInstalled(false)
-    , isInstalledForAllUsers(false)
-    , hasAdminRights(false)
-    , isDirectXReady(false)
+    : isDirectXReady(false)
     , copyCursor(0)
     , sourceHandle(INVALID_HANDLE_VALUE)
     , destHandle(INVALID_HANDLE_VALUE)
@@ -48,7 +45,6 @@ CMainWnd::CMainWnd()
     , subFormHandle(nullptr)
     , splashBitmap(nullptr)
 {
-    unattendedOptions = nullptr;
     frame = nullptr;
     // The object is built with the application object, before WinMain: the disc's folder is the current one.
     sourceDir[0] = '\0';

@@ -4,16 +4,17 @@
 #pragma once
 
 #include "engine/JournalFile.h"
+#include "log/InstallState.h"
 #include "script/InstallDescription.h"
 #include "ui/ZVWnd.h"
+#include "uninstall/UninstallPerson.h"
 
-class CKeptFiles;
 class CApp;
 struct COMMAND_LINE_OPTIONS;
 struct COPY_RUN;
 struct ITaskbarList3;
 
-class CMainWnd : public CZVWnd, public INSTALL_DESCRIPTION {
+class CMainWnd : public CZVWnd, public INSTALL_DESCRIPTION, public INSTALL_STATE, public IUninstallPerson {
 public:
     CMainWnd(); // sourceDir starts as the current directory
     ~CMainWnd() override;
@@ -33,9 +34,9 @@ public:
     int RunUnattended(HINSTANCE instance, const COMMAND_LINE_OPTIONS& options);
     // The install of an unattended run, from the reinstall check to the last step; the exit code.
     int InstallUnattended(const COMMAND_LINE_OPTIONS& options);
-    // The uninstall of an unattended run, without its questions: kExitDone, kExitRefused (not installed, or for all
-    // users without the rights) or kExitFailedLeftOver.
-    int UninstallUnattended();
+    // The uninstall of an unattended run, its questions answered from options: kExitDone, kExitRefused (not
+    // installed, or for all users without the rights) or kExitFailedLeftOver.
+    int UninstallUnattended(const COMMAND_LINE_OPTIONS& options);
 
     // --- the menu (ui/) ---
     // Handles the menu's messages (the buttons' private messages, the extra buttons' WM_COMMAND) and passes the
@@ -49,7 +50,7 @@ public:
     // pressed button is returned.
     int ShowScriptMessage(const char* text, UINT type);
     // Starts a wave file asynchronously; false for a null or empty name and when it did not start.
-    bool PlayScriptSound(const char* fileName);
+    bool PlayScriptSound(const char* fileName) override;
     // Finds out from the registry whether the title is installed and where: installedDir and the four flags.
     // The current directory is the same afterwards.
     void ReadInstallState();
@@ -67,7 +68,7 @@ public:
     // The DirectX button: asks, runs the disc's DirectX set-up program and waits for it.
     void RunDirectXSetup();
 
-    // --- installing (engine/) ---
+    // --- installing (the button in ui/, the steps in engine/) ---
     // The install button: from the reinstall question to the final message; the menu shows the new state
     // afterwards. True when every step succeeded and "uninst.dat" was saved.
     bool Install();
@@ -133,65 +134,28 @@ public:
     // (keptFolder empty, nothing kept) when either cannot be copied.
     bool MakeKeptCopy();
 
-    // --- uninstalling (uninstall/) ---
-    // Replays installLog from its last line to its first, undoing what an install of this program can have
-    // written; nothing below the install folder is removed in or through a link, and no file that kept holds (null:
-    // none) goes (log/ReplayLog.h). False only when the replay could not start: an empty log.
-    bool ReplayInstallLog(const CKeptFiles* kept = nullptr);
-    // After a replay: true when nothing that installLog records (files, the folders it made, links, keys) is there.
-    // kept: the files the player keeps, which may stay, as may the folders, which may hold them (null: none).
-    bool LeftNothingOfLog(const CKeptFiles* kept = nullptr);
-    // The uninstall button: checks, asks, erases the script's extra files, replays "uninst.dat" or falls back to
-    // the fixed clean-up, reports. True for a complete success (the window then closes).
+    // --- uninstalling (ui/): the uninstall (uninstall/Uninstall.h) with the menu as its person ---
+    // The uninstall button: the uninstall, then the menu shows the new state. True for a complete success (the
+    // window then closes).
     bool Uninstall();
-    enum UNDO_OUTCOME {
-        kUndoComplete,
-        kUndoPartial, // something the install made could not be taken away
-        kUndoDeclined, // without a log, the user did not want the fixed clean-up: nothing was changed
-    };
-    // Takes the install away with no question but the one about a missing log (quiet: reported, and taken as yes):
-    // the script's extra files when erase, then the replay of the kept log or of the install folder's "uninst.dat",
-    // or without either the fixed clean-up. A complete undo from the kept log removes the kept copy.
-    // Without erase the files the erase list matches are the player's: listed into keptFiles, and kept.
-    UNDO_OUTCOME UndoInstall(bool erase, bool quiet, CKeptFiles* keptFiles);
-    // The first half of a reinstall: the earlier install taken away with no question, sound or message; the
-    // player's files stay (keptFromEarlierInstall), and with erase the script's erase list goes first. True when
-    // nothing else that its log recorded is left.
-    bool RemoveEarlierInstall(bool erase);
-    // Deletes the files matching the script's eraseonuninstall patterns in the install folder; always true.
-    bool EraseOnUninstall();
-    // The fixed clean-up when "uninst.dat" is missing; each true when it did all of its part. The install folder
-    // goes whole only when it is the title's own (IsTitleOwnFolder) and kept is null (the player keeps nothing);
-    // otherwise only the script's files of the recorded type that kept does not hold and the empty folders go (true
-    // when nothing but kept files is left). Links and keys are looked for where the install put them: for an
-    // install for all users in the common folders and under the default user. The title's registry root goes only
-    // when it holds neither keys nor values.
-    bool RemoveInstallFolder(const CKeptFiles* kept);
-    bool RemoveShortcuts();
-    bool RemoveRegistryKeys();
-    bool RemoveUninstallEntry();
-    // Looks for the journal of an install of this title that was cut off, asks whether to undo it and, on yes,
-    // replays it, deletes it and shows the new install state. True when none is left: none was found, it was
-    // another title's, its install had ended, or it was undone. False when the user keeps it or the replay could not
-    // run.
+    // The undo of an install of this title that was cut off, asked in a box; the menu shows the new state after a
+    // replay. True when none is left; false when the person keeps it or the replay could not run.
     bool UndoInterruptedInstall();
+    // The uninstall's questions and messages as boxes owned by the window (an empty question is not shown: its
+    // recommendation is the answer), the script's sounds and messages as the menu's own.
+    int Ask(UNINSTALL_QUESTION question, const char* text, const char* caption, UINT type, int recommendation) override;
+    void Tell(const char* text, const char* caption, UINT type) override;
+    void Note(const char* text, const char* caption) override;
+    void ShowScriptMessage(const char* text) override;
 
-    char sourceDir[260]; // the folder of the disc that holds "Install.ifo"
-    char installedDir[260]; // the install folder with its trailing backslash; empty when not installed
-    bool isInstalled;
-    bool isInstalledForAllUsers; // found under the default user's hive
-    bool hasAdminRights; // the default user's hive may be written
     bool isDirectXReady; // the installed DirectX is at least directxrequire
 
     // The application frame: its pump keeps the windows alive during long work (the copy, the waits for started
     // programs), and its quit flag ends the waits. Handed over by the application; null pumps nothing.
     CApp* frame;
-    CZVString installLog; // the install log while it is built, or "uninst.dat" as read by the uninstall
-    const COMMAND_LINE_OPTIONS* unattendedOptions; // an unattended run's answers in place of a person's; or null
     CJournalFile journal; // open while an install runs
     char keptFolder[260]; // the kept copy this install made, with its trailing backslash; empty when there is none
     char chosenBaseDir[260]; // the settings dialog's folder until "次へ" writes it into settings.installdir
-    char moduleFileName[260]; // the running program's file name with its extension, without folder
     int fileVersionMajor; // of the program's own version resource, for the uninstall entry
     int fileVersionMinor;
 

@@ -14,9 +14,9 @@
 #include "foundation/SafeFileName.h"
 #include "foundation/ScopedHandles.h"
 #include "log/KeptFiles.h"
-#include "ui/MainWnd.h"
 #include "uninstall/MatchingFiles.h"
 #include "uninstall/ShellFolders.h"
+#include "uninstall/Uninstall.h"
 #include "uninstall/UninstallPlan.h"
 
 namespace {
@@ -35,33 +35,33 @@ bool CutToParent(char* path)
 }
 
 // The install type the title's key records; -1 when it cannot be read.
-int32_t RecordedInstallType(const CMainWnd& window)
+int32_t RecordedInstallType(const INSTALL_DESCRIPTION& description, const INSTALL_STATE& state)
 {
     char basePath[kPathBytes];
-    wsprintfA(basePath, "%s\\%s", window.isInstalledForAllUsers ? kDefaultUserSoftware : kUserSoftware,
-        window.settings.registryroot);
+    wsprintfA(basePath, "%s\\%s", state.isInstalledForAllUsers ? kDefaultUserSoftware : kUserSoftware,
+        description.settings.registryroot);
     CRegProfile profile;
-    profile.SetRoot(window.isInstalledForAllUsers ? HKEY_USERS : HKEY_CURRENT_USER, basePath);
+    profile.SetRoot(state.isInstalledForAllUsers ? HKEY_USERS : HKEY_CURRENT_USER, basePath);
     DWORD type = 0;
-    bool known = profile.OpenReadOnly(window.settings.registrykey)
-        && profile.GetInt(window.settings.registryinstalltypevalue, &type);
+    bool known = profile.OpenReadOnly(description.settings.registrykey)
+        && profile.GetInt(description.settings.registryinstalltypevalue, &type);
     profile.Close();
     return known && type < static_cast<DWORD>(kMaxInstallTypes) ? static_cast<int32_t>(type) : -1;
 }
 
 // The files the script installs for the recorded type, each where the copy puts it; every type's files when the
 // record names no type that has files (a forced type, or none). What kept holds stays.
-void DeleteScriptFiles(const CMainWnd& window, const CKeptFiles* kept)
+void DeleteScriptFiles(const INSTALL_DESCRIPTION& description, const INSTALL_STATE& state, const CKeptFiles* kept)
 {
-    int32_t type = RecordedInstallType(window);
+    int32_t type = RecordedInstallType(description, state);
     for (int32_t t = 0; t < kMaxInstallTypes; t++) {
-        if (type >= 0 && !window.typeFiles[type].empty() && t != type)
+        if (type >= 0 && !description.typeFiles[type].empty() && t != type)
             continue;
-        for (const FILE_ENTRY& entry : window.typeFiles[t]) {
+        for (const FILE_ENTRY& entry : description.typeFiles[t]) {
             char relativePattern[kPathBytes];
             const char* fileName = entry.fileName.GetString();
             if (MakeRelativePath(fileName, FileNamePart(fileName), relativePattern))
-                DeleteMatchingFiles(window.installedDir, relativePattern, kept);
+                DeleteMatchingFiles(state.installedDir, relativePattern, kept);
         }
     }
 }
@@ -81,24 +81,24 @@ void RemoveEmptyFolders(const char* installFolder, const char* relativeFolder)
 }
 
 // The script's folders, last first, each with the folders above it inside the install folder.
-void RemoveScriptFolders(const CMainWnd& window)
+void RemoveScriptFolders(const INSTALL_DESCRIPTION& description, const char* installFolder)
 {
-    for (int i = window.makeDirCount - 1; i >= 0; i--)
-        RemoveEmptyFolders(window.installedDir, window.makeDirs[i]);
+    for (int i = description.makeDirCount - 1; i >= 0; i--)
+        RemoveEmptyFolders(installFolder, description.makeDirs[i]);
 }
 
 // The folders that the copy made for the script's files (data for data\*.dat), deepest first.
-void RemoveFileFolders(const CMainWnd& window)
+void RemoveFileFolders(const INSTALL_DESCRIPTION& description, const char* installFolder)
 {
     for (int32_t t = kMaxInstallTypes - 1; t >= 0; t--) {
-        for (size_t i = window.typeFiles[t].size(); i-- > 0;) {
-            const char* fileName = window.typeFiles[t][i].fileName.GetString();
+        for (size_t i = description.typeFiles[t].size(); i-- > 0;) {
+            const char* fileName = description.typeFiles[t][i].fileName.GetString();
             char relativePattern[kPathBytes];
             if (!MakeRelativePath(fileName, FileNamePart(fileName), relativePattern))
                 continue;
             relativePattern[FolderPartLength(relativePattern)] = '\0';
             if (relativePattern[0] != '\0')
-                RemoveEmptyFolders(window.installedDir, relativePattern);
+                RemoveEmptyFolders(installFolder, relativePattern);
         }
     }
 }
@@ -127,9 +127,8 @@ bool HoldsOnlyKept(const char* folder, const CKeptFiles& kept)
 }
 
 // The links of the title; the group folder goes too when nothing else is in it.
-void DeleteLinks(const CMainWnd& window, IMalloc* allocator, int programsId, int desktopId)
+void DeleteLinks(const INSTALL_SETTINGS& settings, IMalloc* allocator, int programsId, int desktopId)
 {
-    const INSTALL_SETTINGS& settings = window.settings;
     const CZVString name = SafeFileName(settings.gametitle); // as the install named them
     char folder[kPathBytes], group[kPathBytes];
     if (GetShellFolderPath(allocator, programsId, folder) && *JoinPath(group, folder, settings.startmenudir) != '\0') {
@@ -144,8 +143,9 @@ void DeleteLinks(const CMainWnd& window, IMalloc* allocator, int programsId, int
 
 } // namespace
 
-bool CMainWnd::RemoveInstallFolder(const CKeptFiles* kept)
+bool CUninstall::RemoveInstallFolder(const CKeptFiles* kept)
 {
+    const char* installedDir = state.installedDir;
     if (!IsAbsolutePath(installedDir))
         return false;
     // Out of the folder first: the process's current folder cannot be removed.
@@ -154,39 +154,40 @@ bool CMainWnd::RemoveInstallFolder(const CKeptFiles* kept)
     if (CutToParent(parent))
         SetCurrentDirectoryA(parent);
 
-    if (kept == nullptr && IsTitleOwnFolder(installedDir, settings.installsubdir, GetSystemFolders()))
+    if (kept == nullptr && IsTitleOwnFolder(installedDir, description.settings.installsubdir, GetSystemFolders()))
         return RemoveTree(installedDir);
     // A folder that other programs may share (an empty installsubdir, a system folder), or one in which the player
     // keeps files: only the title's files go, and the folders they leave empty.
-    DeleteScriptFiles(*this, kept);
-    RemoveFileFolders(*this);
-    RemoveScriptFolders(*this);
+    DeleteScriptFiles(description, state, kept);
+    RemoveFileFolders(description, installedDir);
+    RemoveScriptFolders(description, installedDir);
     RemoveDirectoryA(installedDir);
     return GetFileAttributesA(installedDir) == INVALID_FILE_ATTRIBUTES
         || (kept != nullptr && HoldsOnlyKept(installedDir, *kept));
 }
 
-bool CMainWnd::RemoveShortcuts()
+bool CUninstall::RemoveShortcuts()
 {
     IMalloc* allocator = nullptr;
     if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr)
         return false;
     // Where the install put them: the common folders for an install for all users.
-    if (isInstalledForAllUsers)
-        DeleteLinks(*this, allocator, CSIDL_COMMON_PROGRAMS, CSIDL_COMMON_DESKTOPDIRECTORY);
+    if (state.isInstalledForAllUsers)
+        DeleteLinks(description.settings, allocator, CSIDL_COMMON_PROGRAMS, CSIDL_COMMON_DESKTOPDIRECTORY);
     else
-        DeleteLinks(*this, allocator, CSIDL_PROGRAMS, CSIDL_DESKTOP);
+        DeleteLinks(description.settings, allocator, CSIDL_PROGRAMS, CSIDL_DESKTOP);
     allocator->Release();
     return true;
 }
 
-bool CMainWnd::RemoveRegistryKeys()
+bool CUninstall::RemoveRegistryKeys()
 {
+    const INSTALL_SETTINGS& settings = description.settings;
     // An empty name would make the title's key the whole Software key.
     if (settings.registryroot[0] == '\0' || settings.registrykey[0] == '\0')
         return false;
-    HKEY root = isInstalledForAllUsers ? HKEY_USERS : HKEY_CURRENT_USER;
-    const char* software = isInstalledForAllUsers ? kDefaultUserSoftware : kUserSoftware;
+    HKEY root = state.isInstalledForAllUsers ? HKEY_USERS : HKEY_CURRENT_USER;
+    const char* software = state.isInstalledForAllUsers ? kDefaultUserSoftware : kUserSoftware;
     char basePath[kPathBytes];
     wsprintfA(basePath, "%s\\%s", software, settings.registryroot);
     CRegProfile profile;
@@ -207,13 +208,13 @@ bool CMainWnd::RemoveRegistryKeys()
     return deleted;
 }
 
-bool CMainWnd::RemoveUninstallEntry()
+bool CUninstall::RemoveUninstallEntry()
 {
     CRegProfile profile;
     profile.SetRoot(HKEY_LOCAL_MACHINE, ZV_UNINSTALL_KEY);
     if (!profile.Open(nullptr))
         return false;
-    bool deleted = profile.DeleteTree(settings.gametitle);
+    bool deleted = profile.DeleteTree(description.settings.gametitle);
     profile.Close();
     return deleted;
 }

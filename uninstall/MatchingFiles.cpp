@@ -1,11 +1,11 @@
 #include "uninstall/MatchingFiles.h"
 
-#include "engine/EngineTexts.h"
 #include "foundation/LinkEntry.h"
 #include "foundation/PathText.h"
 #include "foundation/ScopedHandles.h"
 #include "foundation/ZVString.h"
 #include "log/KeptFiles.h"
+#include "log/LogNames.h"
 #include "uninstall/UninstallPlan.h"
 
 namespace {

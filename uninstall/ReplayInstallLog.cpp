@@ -1,17 +1,19 @@
-// The replay of the install log for the window's title, install folder and script (log/ReplayLog.h).
+// The replay of the install log for the uninstall's title, install folder and script (log/ReplayLog.h).
 #include "log/ReplayLog.h"
-#include "ui/MainWnd.h"
+#include "uninstall/Uninstall.h"
 
-bool CMainWnd::LeftNothingOfLog(const CKeptFiles* kept)
+bool CUninstall::LeftNothingOfLog(const CKeptFiles* kept)
 {
+    const INSTALL_SETTINGS& settings = description.settings;
     INSTALL_SCOPE scope
-        = MakeInstallScope(installedDir, settings.registryroot, settings.registrykey, settings.gametitle);
-    return LeftNothingOf(installLog, scope, kept);
+        = MakeInstallScope(state.installedDir, settings.registryroot, settings.registrykey, settings.gametitle);
+    return LeftNothingOf(state.installLog, scope, kept);
 }
 
-bool CMainWnd::ReplayInstallLog(const CKeptFiles* kept)
+bool CUninstall::ReplayInstallLog(const CKeptFiles* kept)
 {
+    const INSTALL_SETTINGS& settings = description.settings;
     INSTALL_SCOPE scope
-        = MakeInstallScope(installedDir, settings.registryroot, settings.registrykey, settings.gametitle);
-    return ReplayLog(installLog, scope, settings.startmenudir, isInstalledForAllUsers, kept);
+        = MakeInstallScope(state.installedDir, settings.registryroot, settings.registrykey, settings.gametitle);
+    return ReplayLog(state.installLog, scope, settings.startmenudir, state.isInstalledForAllUsers, kept);
 }

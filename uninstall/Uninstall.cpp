@@ -1,85 +1,79 @@
-// The uninstall button: the checks, the questions, the script's extra files, the replay of "uninst.dat" or the
-// fixed clean-up without it, and the summary.
-#include "engine/EngineTexts.h"
+// The uninstall: the checks, the questions, the script's extra files, the replay of "uninst.dat" or the fixed
+// clean-up without it, and the summary.
+#include "uninstall/Uninstall.h"
+
 #include "foundation/PathCompare.h"
+#include "foundation/PathText.h"
 #include "log/InstallLog.h"
 #include "log/KeptFiles.h"
+#include "log/LogNames.h"
 #include "log/TitleFiles.h"
-#include "startup/CommandLine.h"
-#include "startup/UnattendedReport.h"
-#include "ui/MainWnd.h"
 #include "uninstall/MatchingFiles.h"
 #include "uninstall/UninstallPlan.h"
 #include "uninstall/UninstallTexts.h"
 
-bool CMainWnd::Uninstall()
+bool CUninstall::Run()
 {
-    SetCurrentDirectoryA(sourceDir);
-    if (!isInstalled) {
-        MessageBox(CZVString::Format(ZV_UNINSTALL_NOT_INSTALLED, settings.gametitle).GetString(), ZV_CAPTION_FAILURE,
+    const INSTALL_SETTINGS& settings = description.settings;
+    SetCurrentDirectoryA(state.sourceDir);
+    if (!state.isInstalled) {
+        person.Tell(CZVString::Format(ZV_UNINSTALL_NOT_INSTALLED, settings.gametitle).GetString(), ZV_CAPTION_FAILURE,
             MB_ICONERROR);
         return false;
     }
     // Decided from the install state alone: on the 95 family every account counts as having the rights.
-    if (isInstalledForAllUsers && !hasAdminRights) {
-        MessageBox(ZV_UNINSTALL_ADMIN_ONLY, ZV_CAPTION_WARNING, MB_ICONERROR | MB_SETFOREGROUND);
+    if (state.isInstalledForAllUsers && !state.hasAdminRights) {
+        person.Tell(ZV_UNINSTALL_ADMIN_ONLY, ZV_CAPTION_WARNING, MB_ICONERROR | MB_SETFOREGROUND);
         return false;
     }
-    PlayScriptSound(settings.uninstallvoice);
-    ShowScriptMessage(settings.uninstallmessage, MB_OK);
-    SetCurrentDirectoryA(installedDir);
-    // An unattended uninstall was asked for on its command line; it erases the extra files only when told to.
+    person.PlayScriptSound(settings.uninstallvoice);
+    person.ShowScriptMessage(settings.uninstallmessage);
+    SetCurrentDirectoryA(state.installedDir);
     CZVString question = CZVString::Format(ZV_UNINSTALL_CONFIRM, settings.gametitle);
-    if (unattendedOptions == nullptr
-        && MessageBox(question.GetString(), ZV_CAPTION_CONFIRMATION, MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (person.Ask(kAskUninstall, question.GetString(), ZV_CAPTION_CONFIRMATION, MB_YESNO | MB_ICONQUESTION, IDYES)
+        != IDYES)
         return false;
-
-    bool erase = true;
-    if (unattendedOptions != nullptr) {
-        erase = unattendedOptions->erase;
-    } else if (settings.eraseonuninstallmessage[0] != '\0') {
-        erase = MessageBox(settings.eraseonuninstallmessage, ZV_CAPTION_CONFIRMATION,
-                    MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND)
-            == IDYES;
-    }
+    // Asked even when the script has no question for it: an unattended run still has its answer.
+    bool erase = person.Ask(kAskEraseSaves, settings.eraseonuninstallmessage, ZV_CAPTION_CONFIRMATION,
+                     MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND, IDYES)
+        == IDYES;
     CKeptFiles kept;
-    UNDO_OUTCOME outcome = UndoInstall(erase, unattendedOptions != nullptr, &kept);
+    UNDO_OUTCOME outcome = UndoInstall(erase, true, &kept);
     if (outcome == kUndoDeclined)
         return false;
     bool complete = outcome == kUndoComplete;
 
     if (!complete) {
-        MessageBox(CZVString::Format(ZV_UNINSTALL_PARTLY_DONE, settings.gametitle).GetString(), ZV_CAPTION_DONE,
+        person.Tell(CZVString::Format(ZV_UNINSTALL_PARTLY_DONE, settings.gametitle).GetString(), ZV_CAPTION_DONE,
             MB_ICONINFORMATION);
     } else {
         // The finish message's sound and text file are named from the disc's folder, as the other script messages:
         // the folder the uninstall worked in is gone.
-        SetCurrentDirectoryA(sourceDir);
-        PlayScriptSound(settings.uninstallfinishvoice);
+        SetCurrentDirectoryA(state.sourceDir);
+        person.PlayScriptSound(settings.uninstallfinishvoice);
         if (settings.uninstallfinishmessage[0] != '\0') {
-            ShowScriptMessage(settings.uninstallfinishmessage, MB_OK);
+            person.ShowScriptMessage(settings.uninstallfinishmessage);
         } else {
-            MessageBox(CZVString::Format(ZV_UNINSTALL_DONE, settings.gametitle).GetString(), ZV_CAPTION_DONE,
+            person.Tell(CZVString::Format(ZV_UNINSTALL_DONE, settings.gametitle).GetString(), ZV_CAPTION_DONE,
                 MB_ICONINFORMATION);
         }
     }
-    isInstalled = false;
-    ReadInstallState();
-    ApplyInstallState();
+    state.isInstalled = false;
     return complete;
 }
 
-CMainWnd::UNDO_OUTCOME CMainWnd::UndoInstall(bool erase, bool quiet, CKeptFiles* keptFiles)
+CUninstall::UNDO_OUTCOME CUninstall::UndoInstall(bool erase, bool askWithoutLog, CKeptFiles* keptFiles)
 {
+    const INSTALL_SETTINGS& settings = description.settings;
     // The kept log first: it lies where only administrators can write, and says where the title lies. The install
     // folder's log serves an install that has none; it is read by its full path, not from whichever folder is
     // current.
     KEPT_LOG keptLog;
     bool fromKeptLog = ReadKeptLog(settings.gametitle, settings.installsubdir, &keptLog);
     if (fromKeptLog) {
-        installLog = keptLog.text;
-        CopyCutAtChar(installedDir, sizeof(installedDir), keptLog.installFolder.GetString());
-        isInstalledForAllUsers = keptLog.forAllUsers;
+        state.installLog = keptLog.text;
+        CopyCutAtChar(state.installedDir, sizeof(state.installedDir), keptLog.installFolder.GetString());
+        state.isInstalledForAllUsers = keptLog.forAllUsers;
     }
     if (erase && settings.eraseonuninstall[0] != '\0')
         EraseOnUninstall();
@@ -87,7 +81,7 @@ CMainWnd::UNDO_OUTCOME CMainWnd::UndoInstall(bool erase, bool quiet, CKeptFiles*
     // stays even when the install put it there, and the fixed clean-up then never removes the folder whole.
     const CKeptFiles* kept = nullptr;
     if (!erase) {
-        ListErasedFiles(installedDir, settings.eraseonuninstall, keptFiles);
+        ListErasedFiles(state.installedDir, settings.eraseonuninstall, keptFiles);
         kept = keptFiles;
     }
 
@@ -95,14 +89,16 @@ CMainWnd::UNDO_OUTCOME CMainWnd::UndoInstall(bool erase, bool quiet, CKeptFiles*
     char logFile[kPathBytes];
     if (fromKeptLog) {
         complete = ReplayInstallLog(kept);
-    } else if (installedDir[0] != '\0' && *JoinPath(logFile, installedDir, ZV_INSTALL_LOG_FILE) != '\0'
-        && installLog.LoadFromPack(logFile)) {
+    } else if (state.installedDir[0] != '\0' && *JoinPath(logFile, state.installedDir, ZV_INSTALL_LOG_FILE) != '\0'
+        && state.installLog.LoadFromPack(logFile)) {
         complete = ReplayInstallLog(kept);
     } else {
-        installLog.Empty();
-        if (quiet)
-            ReportLine(ZV_CAPTION_WARNING, ZV_UNINSTALL_NO_LOG);
-        else if (MessageBox(ZV_UNINSTALL_NO_LOG, ZV_CAPTION_WARNING, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        state.installLog.Empty();
+        if (!askWithoutLog)
+            person.Note(ZV_UNINSTALL_NO_LOG, ZV_CAPTION_WARNING);
+        else if (person.Ask(kAskUninstallWithoutLog, ZV_UNINSTALL_NO_LOG, ZV_CAPTION_WARNING,
+                     MB_OKCANCEL | MB_ICONQUESTION, IDOK)
+            != IDOK)
             return kUndoDeclined;
         bool folderRemoved = RemoveInstallFolder(kept);
         bool shortcutsRemoved = RemoveShortcuts();
@@ -112,34 +108,35 @@ CMainWnd::UNDO_OUTCOME CMainWnd::UndoInstall(bool erase, bool quiet, CKeptFiles*
     }
     // The kept copy goes with a complete uninstall; after a partial one it stays for the next try.
     CZVString renamed;
-    if (complete && fromKeptLog && RemoveKeptCopy(settings.gametitle, moduleFileName, &renamed) && !renamed.IsEmpty())
-        ReportLine(ZV_CAPTION_STEP, CZVString::Format(ZV_TEXT_DELETED_AT_RESTART, renamed.GetString()).GetString());
+    if (complete && fromKeptLog && RemoveKeptCopy(settings.gametitle, state.moduleFileName, &renamed)
+        && !renamed.IsEmpty())
+        person.Note(CZVString::Format(ZV_TEXT_DELETED_AT_RESTART, renamed.GetString()).GetString(), ZV_CAPTION_STEP);
     return complete ? kUndoComplete : kUndoPartial;
 }
 
-bool CMainWnd::RemoveEarlierInstall(bool erase)
+bool CUninstall::RemoveEarlierInstall(bool erase, std::vector<CZVString>* keptFiles)
 {
     CKeptFiles kept;
-    UNDO_OUTCOME outcome = UndoInstall(erase, true, &kept);
+    UNDO_OUTCOME outcome = UndoInstall(erase, false, &kept);
     // What the player keeps stays where it was, and the new install leaves it so; everything else that the earlier
     // install recorded must be gone, or the new install would mix with what is left of the old one.
-    keptFromEarlierInstall.clear();
-    for (const CZVString& line : SplitLogLines(installLog)) {
+    keptFiles->clear();
+    for (const CZVString& line : SplitLogLines(state.installLog)) {
         LOG_ACTION action = ReadLogLine(line);
         char path[kPathBytes];
         if (action.kind == kLogDeleteFile && IsRelativePathInside(action.path.GetString())
-            && *JoinPath(path, installedDir, action.path.GetString()) != '\0' && kept.Holds(path)
+            && *JoinPath(path, state.installedDir, action.path.GetString()) != '\0' && kept.Holds(path)
             && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
-            keptFromEarlierInstall.push_back(CZVString(path));
+            keptFiles->push_back(CZVString(path));
     }
     bool removed = outcome == kUndoComplete && LeftNothingOfLog(&kept);
-    installLog.Empty();
+    state.installLog.Empty();
     return removed;
 }
 
-bool CMainWnd::EraseOnUninstall()
+bool CUninstall::EraseOnUninstall()
 {
-    for (const CZVString& pattern : SplitErasePatterns(settings.eraseonuninstall))
-        DeleteMatchingFiles(installedDir, pattern.GetString());
+    for (const CZVString& pattern : SplitErasePatterns(description.settings.eraseonuninstall))
+        DeleteMatchingFiles(state.installedDir, pattern.GetString());
     return true;
 }

@@ -9,4 +9,6 @@
 #define ZV_UNINSTALL_NO_LOG "アンインストール情報が見つかりません\nアンインストールしますか？"
 #define ZV_UNINSTALL_DONE "%sのアンインストールが完了しました" // the title
 #define ZV_UNINSTALL_PARTLY_DONE "%sのアンインストールが完了しましたが一部失敗した項目があります" // the title
+#define ZV_INSTALL_INTERRUPTED                                                                                         \
+    "%sのインストールが途中で中断されています\n中断されたインストールを元に戻しますか？" // the title
 #define ZV_TEXT_DELETED_AT_RESTART "%s は次回の起動時に削除されます" // a path

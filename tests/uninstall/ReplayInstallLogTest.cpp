@@ -51,16 +51,16 @@ TEST_F(ReplayInstallLog, UndoesWhatTheLogNamesAndNothingElse)
         std::string log;
         for (const std::string& line : lines)
             log += line + (crlf ? "\r\n" : "\n");
-        window.installLog = CZVString(log.substr(0, crlf ? log.size() - 2 : log.size()).c_str());
+        title.installLog = CZVString(log.substr(0, crlf ? log.size() - 2 : log.size()).c_str());
 
         char before[MAX_PATH] = "", after[MAX_PATH] = "";
         GetCurrentDirectoryA(sizeof(before), before);
         traceLines.clear();
         TraceSink previousSink = SetTraceSink([](const char* line) { traceLines.push_back(line); });
-        EXPECT_FALSE(window.LeftNothingOfLog()) << crlf;
-        EXPECT_TRUE(window.ReplayInstallLog()) << crlf;
+        EXPECT_FALSE(uninstall.LeftNothingOfLog()) << crlf;
+        EXPECT_TRUE(uninstall.ReplayInstallLog()) << crlf;
         // A saved game keeps its folders; what the tampered lines name is no part of the install and is not asked.
-        EXPECT_EQ(!savedGame, window.LeftNothingOfLog()) << crlf;
+        EXPECT_EQ(!savedGame, uninstall.LeftNothingOfLog()) << crlf;
         SetTraceSink(previousSink);
         GetCurrentDirectoryA(sizeof(after), after);
         EXPECT_STREQ(before, after) << crlf;
@@ -81,8 +81,8 @@ TEST_F(ReplayInstallLog, UndoesWhatTheLogNamesAndNothingElse)
         RemoveTree(installFolder.c_str());
     }
 
-    window.installLog.Empty();
-    EXPECT_FALSE(window.ReplayInstallLog()) << "an empty log is no replay";
+    title.installLog.Empty();
+    EXPECT_FALSE(uninstall.ReplayInstallLog()) << "an empty log is no replay";
 }
 
 } // namespace

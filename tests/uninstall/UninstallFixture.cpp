@@ -17,18 +17,6 @@ void MakeFolders(const std::string& folder) // with its backslash
     CreateDirectoryA(withoutBackslash.c_str(), nullptr);
 }
 
-BOOL CALLBACK FindBox(HWND window, LPARAM found)
-{
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char className[64] = "";
-    GetClassNameA(window, className, sizeof(className));
-    if (process != GetCurrentProcessId() || lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window))
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
 } // namespace
 
 void UninstallFixture::SetUp()
@@ -47,8 +35,9 @@ void UninstallFixture::SetUp()
 
     GetCurrentDirectoryA(sizeof(m_previousDir), m_previousDir);
     SetCurrentDirectoryA(m_elsewhere.Path("").c_str());
-    INSTALL_SETTINGS& settings = window.settings;
-    lstrcpyA(window.installedDir, installFolder.c_str());
+    lstrcpyA(title.sourceDir, m_elsewhere.Path("").c_str());
+    INSTALL_SETTINGS& settings = title.settings;
+    lstrcpyA(title.installedDir, installFolder.c_str());
     for (char* field : {settings.gametitle, settings.startmenudir, settings.registryroot})
         lstrcpyA(field, name.c_str());
     lstrcpyA(settings.installsubdir, "Title");
@@ -105,47 +94,25 @@ void UninstallFixture::WriteTitleKey(DWORD installType)
     RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), "InstallType", REG_DWORD, &installType, sizeof(installType));
 }
 
-BoxSequence::BoxSequence(const std::vector<int>& answers)
-    : m_answers(answers)
+int ScriptedPerson::Ask(
+    UNINSTALL_QUESTION question, const char* text, const char* caption, UINT type, int recommendation)
 {
-    m_thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
+    if (text[0] == '\0')
+        return recommendation;
+    boxes.push_back(std::string(caption) + "|" + text);
+    auto answer = answers.find(question);
+    if (answer != answers.end())
+        return answer->second;
+    return (type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDCANCEL;
 }
 
-std::vector<std::string> BoxSequence::Boxes()
+void ScriptedPerson::Tell(const char* text, const char* caption, UINT)
 {
-    if (m_thread != nullptr) {
-        InterlockedExchange(&m_stop, 1);
-        WaitForSingleObject(m_thread, INFINITE);
-        CloseHandle(m_thread);
-        m_thread = nullptr;
-    }
-    return m_boxes;
+    boxes.push_back(std::string(caption) + "|" + text);
 }
 
-DWORD WINAPI BoxSequence::Watch(void* self)
+void ScriptedPerson::ShowScriptMessage(const char* text)
 {
-    BoxSequence* watcher = static_cast<BoxSequence*>(self);
-    while (watcher->m_stop == 0) {
-        HWND box = nullptr;
-        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&box));
-        if (box == nullptr) {
-            Sleep(20);
-            continue;
-        }
-        char caption[256] = "", text[2048] = "";
-        GetWindowTextA(box, caption, sizeof(caption));
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof(text)); // the static control of a message box's text
-        size_t seen = watcher->m_boxes.size();
-        watcher->m_boxes.push_back(std::string(caption) + "|" + text);
-        int answer = IDOK;
-        if (seen < watcher->m_answers.size())
-            answer = watcher->m_answers[seen];
-        else if (GetDlgItem(box, IDCANCEL) != nullptr || GetDlgItem(box, IDNO) != nullptr)
-            answer = GetDlgItem(box, IDCANCEL) != nullptr ? IDCANCEL : IDNO;
-        PostMessageA(
-            box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
-        for (int wait = 0; wait < 500 && IsWindow(box) && IsWindowVisible(box); wait++)
-            Sleep(10); // until it is gone, so that it is not read twice
-    }
-    return 0;
+    if (text[0] != '\0')
+        boxes.push_back(std::string("情報|") + text);
 }

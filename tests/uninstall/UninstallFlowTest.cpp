@@ -1,5 +1,6 @@
-// The uninstall flow on a real install, its message boxes answered in turn: with the install log, without it (the
-// fixed clean-up), and the refusals that change nothing.
+// The uninstall flow on a real install, its questions answered by a scripted person: with the install log, without it
+// (the fixed clean-up), and the refusals that change nothing.
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,8 @@ protected:
     void SetUp() override
     {
         UninstallFixture::SetUp();
-        window.isInstalled = window.hasAdminRights = true;
-        lstrcpyA(window.settings.executefile, "game.exe");
+        title.isInstalled = title.hasAdminRights = true;
+        lstrcpyA(title.settings.executefile, "game.exe");
         confirm = "確認|" + name + "をアンインストールします\nよろしいですか？";
     }
 
@@ -23,10 +24,10 @@ protected:
 
 TEST_F(UninstallFlow, WithTheLogEverythingGoesButWhatTheUserKeeps)
 {
-    lstrcpyA(window.settings.uninstallmessage, "始めます");
-    lstrcpyA(window.settings.eraseonuninstallmessage, "セーブも削除しますか？");
+    lstrcpyA(title.settings.uninstallmessage, "始めます");
+    lstrcpyA(title.settings.eraseonuninstallmessage, "セーブも削除しますか？");
     // The last two patterns would reach outside the folder and the log itself: neither may.
-    lstrcpyA(window.settings.eraseonuninstall, "save\\*.dat;*.cfg\r\n..\\*.txt;*.dat");
+    lstrcpyA(title.settings.eraseonuninstall, "save\\*.dat;*.cfg\r\n..\\*.txt;*.dat");
     const std::string folder = installFolder.substr(0, installFolder.size() - 1);
     const std::string log = "## " + name + "インストールログ 2026-12- 7  9: 5: 3\nmkdir " + folder + "\nmkdir " + folder
         + "\\save\n#FileCopy\ncopy game.exe\nmkshortcut " + group + "\\" + name + ".lnk\nregcreateu " + userKey
@@ -40,11 +41,12 @@ TEST_F(UninstallFlow, WithTheLogEverythingGoesButWhatTheUserKeeps)
         WriteTitleKey(0);
         MakeKey(HKEY_LOCAL_MACHINE, entryKey);
 
-        BoxSequence boxes({IDOK, IDYES, erase ? IDYES : IDNO, IDOK});
-        EXPECT_TRUE(window.Uninstall()) << erase;
+        person.boxes.clear();
+        person.answers = {{kAskUninstall, IDYES}, {kAskEraseSaves, erase ? IDYES : IDNO}};
+        EXPECT_TRUE(uninstall.Run()) << erase;
         EXPECT_EQ((std::vector<std::string>{"情報|始めます", confirm, "確認|セーブも削除しますか？",
                       "完了|" + name + "のアンインストールが完了しました"}),
-            boxes.Boxes())
+            person.boxes)
             << erase;
         for (const std::string& gone : {installFolder + "game.exe", installFolder + "uninst.dat", group})
             EXPECT_FALSE(Exists(gone)) << erase << " " << gone;
@@ -54,9 +56,9 @@ TEST_F(UninstallFlow, WithTheLogEverythingGoesButWhatTheUserKeeps)
         EXPECT_TRUE(Exists(base + "victim.txt")) << erase;
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, userKey + "\\Title")) << erase;
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, entryKey)) << erase;
-        EXPECT_FALSE(window.isInstalled) << erase << ": the state is read again";
-        window.isInstalled = true;
-        lstrcpyA(window.installedDir, installFolder.c_str());
+        EXPECT_FALSE(title.isInstalled) << erase << ": the state says so";
+        title.isInstalled = true;
+        lstrcpyA(title.installedDir, installFolder.c_str());
     }
 }
 
@@ -64,24 +66,25 @@ TEST_F(UninstallFlow, RefusalsChangeNothing)
 {
     struct {
         bool installed, forAllUsers, admin;
-        std::vector<int> answers;
+        std::map<UNINSTALL_QUESTION, int> answers;
         std::vector<std::string> boxes;
     } const rows[] = {
         {false, false, true, {}, {"失敗|" + name + "がインストールされていません"}},
         // An install for all users, an account without the rights: refused before any question.
         {true, true, false, {}, {"警告|管理者権限のあるアカウントでのみアンインストールできます"}},
-        {true, true, true, {IDNO}, {confirm}},
-        {true, false, true, {IDYES, IDCANCEL}, {confirm, noLog}},
+        {true, true, true, {{kAskUninstall, IDNO}}, {confirm}},
+        {true, false, true, {{kAskUninstall, IDYES}, {kAskUninstallWithoutLog, IDCANCEL}}, {confirm, noLog}},
     };
     Make(installFolder + "game.exe");
     WriteTitleKey(0);
     for (const auto& row : rows) {
-        window.isInstalled = row.installed;
-        window.isInstalledForAllUsers = row.forAllUsers;
-        window.hasAdminRights = row.admin;
-        BoxSequence boxes(row.answers);
-        EXPECT_FALSE(window.Uninstall()) << row.boxes.back();
-        EXPECT_EQ(row.boxes, boxes.Boxes());
+        title.isInstalled = row.installed;
+        title.isInstalledForAllUsers = row.forAllUsers;
+        title.hasAdminRights = row.admin;
+        person.boxes.clear();
+        person.answers = row.answers;
+        EXPECT_FALSE(uninstall.Run()) << row.boxes.back();
+        EXPECT_EQ(row.boxes, person.boxes);
         EXPECT_TRUE(Exists(installFolder + "game.exe") && KeyExists(HKEY_CURRENT_USER, userKey + "\\Title"));
     }
 }
@@ -93,17 +96,17 @@ TEST_F(UninstallFlow, WithoutTheLogOnlyTheTitlesOwnFolderGoesWhole)
     for (bool shared : {true, false}) {
         if (shared) {
             installFolder = base + "Games\\";
-            lstrcpyA(window.settings.installsubdir, "");
+            lstrcpyA(title.settings.installsubdir, "");
         } else {
             installFolder = base + "Title\\";
-            lstrcpyA(window.settings.installsubdir, "Title");
+            lstrcpyA(title.settings.installsubdir, "Title");
         }
-        lstrcpyA(window.installedDir, installFolder.c_str());
-        window.isInstalled = true;
-        window.typeFiles[0] = {{"game.exe", 1}, {"D:data\\*.dat", 1}, {"..\\victim.txt", 1}};
-        window.typeFiles[1] = {{"extra.bin", 1}};
-        window.makeDirCount = 1;
-        lstrcpyA(window.makeDirs[0], "data");
+        lstrcpyA(title.installedDir, installFolder.c_str());
+        title.isInstalled = true;
+        title.typeFiles[0] = {{"game.exe", 1}, {"D:data\\*.dat", 1}, {"..\\victim.txt", 1}};
+        title.typeFiles[1] = {{"extra.bin", 1}};
+        title.makeDirCount = 1;
+        lstrcpyA(title.makeDirs[0], "data");
         for (const char* file : {"game.exe", "data\\a.dat", "data\\b.dat", "extra.bin", "Other\\other.exe"})
             Make(installFolder + file);
         for (const std::string& file :
@@ -114,13 +117,14 @@ TEST_F(UninstallFlow, WithoutTheLogOnlyTheTitlesOwnFolderGoesWhole)
             MakeKey(HKEY_CURRENT_USER, userKey + "\\Other");
         MakeKey(HKEY_LOCAL_MACHINE, entryKey);
 
-        BoxSequence boxes({IDYES, IDOK, IDOK});
-        EXPECT_EQ(!shared, window.Uninstall()) << shared;
+        person.boxes.clear();
+        person.answers = {{kAskUninstall, IDYES}, {kAskUninstallWithoutLog, IDOK}};
+        EXPECT_EQ(!shared, uninstall.Run()) << shared;
         EXPECT_EQ((std::vector<std::string>{confirm, noLog,
                       "完了|" + name
                           + (shared ? "のアンインストールが完了しましたが一部失敗した項目があります"
                                     : "のアンインストールが完了しました")}),
-            boxes.Boxes());
+            person.boxes);
         for (const char* gone : {"game.exe", "data\\a.dat", "data"})
             EXPECT_FALSE(Exists(installFolder + gone)) << shared << " " << gone;
         for (const char* kept : {"extra.bin", "Other\\other.exe"}) // not of the recorded type, not of the title
