@@ -29,8 +29,6 @@
 // The shortcuts.
 #define ZV_SHORTCUT_NO_START_MENU "スタートメニューフォルダが取得できません"
 #define ZV_SHORTCUT_NO_DESKTOP "デスクトップフォルダが取得できません"
-#define ZV_SHORTCUT_LINK "%s\\%s.lnk" // the folder, the link's name
-#define ZV_SHORTCUT_UNINSTALL_LINK "%s\\%sのアンインストール.lnk" // the folder, the title
 #define ZV_SHORTCUT_SAVE_FAILED "%sのショートカットが作成できませんでした" // the link's name, without ".lnk"
 
 // The registry and the uninstall entry.

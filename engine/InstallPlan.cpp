@@ -1,7 +1,5 @@
 #include "engine/InstallPlan.h"
 
-#include <cstring>
-
 #include "engine/EngineTexts.h"
 #include "foundation/PathText.h"
 
@@ -9,27 +7,7 @@ namespace {
 
 const int64_t kBytesPerMegabyte = 1000000;
 
-bool HasDriveLetter(const char* path)
-{
-    char letter = path[0];
-    return ((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z')) && path[1] == ':';
-}
-
 } // namespace
-
-bool MakeRelativePath(const char* fileName, const char* foundName, char* out)
-{
-    int folderLength = FolderPartLength(fileName);
-    int driveLength = HasDriveLetter(fileName) ? 2 : 0;
-    size_t relativeFolderLength = static_cast<size_t>(folderLength - driveLength);
-    size_t nameLength = strlen(foundName);
-    out[0] = '\0';
-    if (relativeFolderLength + nameLength + 1 > static_cast<size_t>(kPathBytes))
-        return false;
-    memcpy(out, fileName + driveLength, relativeFolderLength);
-    memcpy(out + relativeFolderLength, foundName, nameLength + 1);
-    return true;
-}
 
 int64_t Percent(int64_t done, int64_t total)
 {

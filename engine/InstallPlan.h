@@ -1,5 +1,5 @@
-// The install engine's decisions from data alone: the destination folder, what the folder step logs, the relative
-// path of a found file, the progress percentages, the free-space check and the disc markers. The Win32 steps
+// The install engine's decisions from data alone: the destination folder, what the folder step logs, the
+// progress percentages, the free-space check and the disc markers. The Win32 steps
 // (InstallSequence.cpp, Directories.cpp, CopyDialog.cpp) measure and act; these functions only compute.
 #pragma once
 
@@ -7,11 +7,6 @@
 
 #include "foundation/ZVString.h"
 #include "log/InstallFolder.h"
-
-// The path of a found file relative to the disc folder: the folder part of the script's fileName (a drive letter
-// dropped, its trailing backslash kept) followed by the name the search found. False (out "") when it would not
-// fit kPathBytes.
-bool MakeRelativePath(const char* fileName, const char* foundName, char* out);
 
 // done of total in percent, in 64-bit integers: done * 100 / total below a total of 200, else
 // done / (total / 100). Not clamped. 0 for a total of 0 (a zero-byte file) or less, which would divide by zero.

@@ -140,3 +140,23 @@ char* JoinPath(char* out, const char* dir, const char* name, int outSize)
     p[fileLength] = '\0';
     return out;
 }
+
+bool HasDriveLetter(const char* path)
+{
+    char letter = path[0];
+    return ((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z')) && path[1] == ':';
+}
+
+bool MakeRelativePath(const char* fileName, const char* foundName, char* out)
+{
+    int folderLength = FolderPartLength(fileName);
+    int driveLength = HasDriveLetter(fileName) ? 2 : 0;
+    size_t relativeFolderLength = static_cast<size_t>(folderLength - driveLength);
+    size_t nameLength = strlen(foundName);
+    out[0] = '\0';
+    if (relativeFolderLength + nameLength + 1 > static_cast<size_t>(kPathBytes))
+        return false;
+    memcpy(out, fileName + driveLength, relativeFolderLength);
+    memcpy(out + relativeFolderLength, foundName, nameLength + 1);
+    return true;
+}

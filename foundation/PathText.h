@@ -47,3 +47,11 @@ bool HasPathSeparator(const char* text);
 // null out. A path that would not fit outSize bytes, or a dir or name of kPathBytes bytes or more, gives an empty
 // out rather than a cut path.
 char* JoinPath(char* out, const char* dir, const char* name, int outSize = kPathBytes);
+
+// True when path begins with a drive letter and its colon ("D:").
+bool HasDriveLetter(const char* path);
+
+// The path of a found file relative to the disc folder: the folder part of the script's fileName (a drive letter
+// dropped, its trailing backslash kept) followed by the name the search found. False (out "") when it would not
+// fit kPathBytes.
+bool MakeRelativePath(const char* fileName, const char* foundName, char* out);

@@ -5,8 +5,6 @@
 
 #include <cstring>
 
-#include "engine/EngineTexts.h"
-#include "engine/InstallPlan.h"
 #include "foundation/LinkEntry.h"
 #include "foundation/PathCompare.h"
 #include "foundation/RegProfile.h"
@@ -14,6 +12,7 @@
 #include "foundation/SafeFileName.h"
 #include "foundation/ScopedHandles.h"
 #include "log/KeptFiles.h"
+#include "log/LogNames.h"
 #include "uninstall/MatchingFiles.h"
 #include "uninstall/ShellFolders.h"
 #include "uninstall/Uninstall.h"

@@ -40,22 +40,6 @@ TEST(InstallPlan, DestinationFolders)
     }
 }
 
-TEST(InstallPlan, RelativePathsOfFoundFiles)
-{
-    // the script's file name, the name found, the relative path
-    const char* const rows[][3] = {{"data\\*.dat", "a.dat", "data\\a.dat"}, {"D:data\\x", "x", "data\\x"},
-        {"D:x.dat", "x.dat", "x.dat"}, {"readme.txt", "readme.txt", "readme.txt"},
-        {"ソフト\\表\\*.*", "画像.bmp", "ソフト\\表\\画像.bmp"}, {"表", "表", "表"}};
-    for (const auto& row : rows) {
-        char out[kPathBytes];
-        EXPECT_TRUE(MakeRelativePath(row[0], row[1], out)) << row[0];
-        EXPECT_STREQ(row[2], out);
-    }
-    char out[kPathBytes];
-    EXPECT_FALSE(MakeRelativePath((std::string(200, 'd') + "\\*.*").c_str(), std::string(60, 'f').c_str(), out));
-    EXPECT_STREQ("", out);
-}
-
 TEST(InstallPlan, PercentagesFreeSpaceAndDiscMarkers)
 {
     const int64_t twoGigabytes = 2147483648LL;

@@ -152,6 +152,22 @@ TEST(PathText, JoinPathTooLongGivesEmptyRatherThanCut)
 
 // Names made from a title: what a file name may not hold becomes full-width; the trail byte 5C or 7C of a
 // double-byte character is part of it. Compared as bytes: ／ 81 5E, ： 81 46, ＂ FA 57, ＿ 81 51.
+TEST(PathText, RelativePathsOfFoundFiles)
+{
+    // the script's file name, the name found, the relative path
+    const char* const rows[][3] = {{"data\\*.dat", "a.dat", "data\\a.dat"}, {"D:data\\x", "x", "data\\x"},
+        {"D:x.dat", "x.dat", "x.dat"}, {"readme.txt", "readme.txt", "readme.txt"},
+        {"ソフト\\表\\*.*", "画像.bmp", "ソフト\\表\\画像.bmp"}, {"表", "表", "表"}};
+    for (const auto& row : rows) {
+        char out[kPathBytes];
+        EXPECT_TRUE(MakeRelativePath(row[0], row[1], out)) << row[0];
+        EXPECT_STREQ(row[2], out);
+    }
+    char out[kPathBytes];
+    EXPECT_FALSE(MakeRelativePath((std::string(200, 'd') + "\\*.*").c_str(), std::string(60, 'f').c_str(), out));
+    EXPECT_STREQ("", out);
+}
+
 TEST(SafeFileName, ForbiddenCharactersBecomeFullWidth)
 {
     const char* const rows[][3] = {
