@@ -8,6 +8,7 @@
 #include "engine/CopyPace.h"
 #include "engine/DiscPrompt.h"
 #include "engine/EngineTexts.h"
+#include "engine/Install.h"
 #include "engine/InstallPlan.h"
 #include "foundation/App.h"
 #include "foundation/ScopedHandles.h"
@@ -75,7 +76,7 @@ bool CMainWnd::CopyFiles(HWND dialog)
     COPY_RUN run;
     // COM stays up for the whole copy, and with it the taskbar's list, made once.
     CComInitialization com;
-    AppendLogLine(kLogFileCopyBegins);
+    copyInstall->AppendLogLine(kLogFileCopyBegins);
     char startFolder[kPathBytes] = "";
     DWORD length = GetCurrentDirectoryA(sizeof(startFolder), startFolder);
     if (length >= sizeof(startFolder))
@@ -136,7 +137,7 @@ bool CMainWnd::CopyFiles(HWND dialog)
     ReleaseTaskbarList();
     if (!copied || copyCancelled || currentFileNumber < totalFileCount)
         return false;
-    AppendLogLine(kLogFileCopyFinished);
+    copyInstall->AppendLogLine(kLogFileCopyFinished);
     return true;
 }
 
@@ -194,7 +195,7 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, COPY_RUN* run)
         return fail(ZV_COPY_OPEN_FAILED, relativePath, MB_ICONERROR, nullptr);
     // One line for the journal now and for the log once the file is whole.
     const CZVString copyLine = FormatLogCopy(relativePath);
-    JournalAhead(copyLine);
+    copyInstall->JournalAhead(copyLine);
     destHandle = fits
         ? CreateFileA(destination, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)
         : INVALID_HANDLE_VALUE;
@@ -202,19 +203,19 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, COPY_RUN* run)
         DWORD error = fits ? GetLastError() : ERROR_FILENAME_EXCED_RANGE;
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
             return fail(ZV_COPY_WRITE_FAILED, destination, MB_ICONERROR, nullptr);
-        if (IsKeptFromEarlierInstall(destination)) {
+        if (copyInstall->IsKeptFromEarlierInstall(destination)) {
             // The player's own copy, kept when the earlier install was taken away for this one: it stays as it is,
             // and belongs to this install as it belonged to that one.
             int64_t size = 0;
             if (GetFileSize64(sourceHandle, &size))
                 discBytesDone += size;
             CloseCopyHandles();
-            AppendLogLine(copyLine, true);
+            copyInstall->AppendLogLine(copyLine, true);
             currentFileNumber++;
             PumpCopyMessages(run);
             return true;
         }
-        WithdrawJournalLine(); // the file is someone else's unless the user gives it up
+        copyInstall->WithdrawJournalLine(); // the file is someone else's unless the user gives it up
         ShowCopyProgress(dialog, run, true);
         SetTaskbarProgress(currentFileNumber, totalFileCount, TBPF_PAUSED);
         CZVString question = CZVString::Format(ZV_COPY_OVERWRITE, destination);
@@ -224,7 +225,7 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, COPY_RUN* run)
             CloseCopyHandles();
             return false;
         }
-        JournalAhead(copyLine);
+        copyInstall->JournalAhead(copyLine);
         SetTaskbarProgress(currentFileNumber, totalFileCount, TBPF_NORMAL);
         destHandle = CreateFileA(
             destination, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -268,20 +269,11 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, COPY_RUN* run)
     }
     SetFileTime(destHandle, &created, &accessed, &written);
     CloseCopyHandles();
-    AppendLogLine(copyLine, true);
+    copyInstall->AppendLogLine(copyLine, true);
     currentFileNumber++;
     // After every file, however small: a cancel is met before the next one starts.
     PumpCopyMessages(run);
     return true;
-}
-
-bool CMainWnd::IsKeptFromEarlierInstall(const char* path) const
-{
-    for (const CZVString& kept : keptFromEarlierInstall) {
-        if (kept.EqualsNoCase(path))
-            return true;
-    }
-    return false;
 }
 
 void CMainWnd::ShowCopyProgress(HWND dialog, COPY_RUN* run, bool force)
@@ -336,7 +328,7 @@ void CMainWnd::MakeFileFolders(const char* relativePath)
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
             continue;
         // Logged like the script's folders, so that the undo and the uninstaller remove it once it is empty.
-        AppendLogLine(FormatLogMakeDir(folder.GetString()));
+        copyInstall->AppendLogLine(FormatLogMakeDir(folder.GetString()));
         CreateDirectoryA(folder.GetString(), nullptr);
     }
 }

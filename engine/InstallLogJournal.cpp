@@ -4,15 +4,14 @@
 #include <cstring>
 
 #include "engine/EngineTexts.h"
-#include "foundation/PathCompare.h"
+#include "engine/Install.h"
 #include "foundation/Trace.h"
 #include "log/InstallJournal.h"
 #include "log/TitleFiles.h"
-#include "ui/MainWnd.h"
 
-void CMainWnd::AppendLogLine(const CZVString& line, bool alreadyJournaled)
+void CInstall::AppendLogLine(const CZVString& line, bool alreadyJournaled)
 {
-    installLog.Append(line);
+    state.installLog.Append(line);
     if (alreadyJournaled)
         return;
     if (line.GetAt(0) == '#')
@@ -20,43 +19,34 @@ void CMainWnd::AppendLogLine(const CZVString& line, bool alreadyJournaled)
     journal.Append(line);
 }
 
-void CMainWnd::JournalAhead(const CZVString& line)
+void CInstall::JournalAhead(const CZVString& line)
 {
     journal.Append(line);
 }
 
-void CMainWnd::WithdrawJournalLine()
+void CInstall::WithdrawJournalLine()
 {
     journal.WithdrawLast();
 }
 
-bool CMainWnd::IsSourceInstalledCopy()
-{
-    char kept[kPathBytes];
-    return (installedDir[0] != '\0' && IsPathAtOrBelow(sourceDir, installedDir)
-               && IsPathAtOrBelow(installedDir, sourceDir))
-        || (GetKeptFolder(settings.gametitle, kept) && IsPathAtOrBelow(sourceDir, kept)
-            && IsPathAtOrBelow(kept, sourceDir));
-}
-
-void CMainWnd::StartJournal()
+void CInstall::StartJournal()
 {
     char path[kPathBytes], folder[kPathBytes];
     if (GetJournalPath(settings.gametitle, path)) {
         CopyCutAtChar(folder, FolderPartLength(path) + 1, path);
-        if (MakeDirectoryPath(folder) && journal.Create(path) && journal.Append(installLog)) {
+        if (MakeDirectoryPath(folder) && journal.Create(path) && journal.Append(state.installLog)) {
             journal.Flush();
             return;
         }
     }
-    Trace("警告：CMainWnd::StartJournal ジャーナルを作成できません (%s)\n", path);
+    Trace("警告：CInstall::StartJournal ジャーナルを作成できません (%s)\n", path);
     if (journal.IsOpen()) {
         journal.Close();
         DeleteFileA(path);
     }
 }
 
-void CMainWnd::EndJournal()
+void CInstall::EndJournal()
 {
     if (!journal.IsOpen())
         return;

@@ -3,10 +3,10 @@
 // The list of installed programs and the uninstall link start that program, which reads that script and that log:
 // the install folder may be writable by every user of the machine, and nothing found there may steer what the
 // elevated uninstall runs or deletes.
+#include "engine/Install.h"
 #include "foundation/Trace.h"
 #include "log/LogNames.h"
 #include "log/TitleFiles.h"
-#include "ui/MainWnd.h"
 
 namespace {
 
@@ -25,17 +25,18 @@ bool CopyInto(const char* fromFolder, const char* toFolder, const char* name)
 
 } // namespace
 
-bool CMainWnd::MakeKeptCopy()
+bool CInstall::MakeKeptCopy()
 {
     keptFolder[0] = '\0';
     char folder[kPathBytes];
     // The program and the script as they came on the disc: never the work copy, which the user's own temporary
     // folder holds.
     if (!GetKeptFolder(settings.gametitle, folder) || !MakeDirectoryPath(folder)
-        || !CopyInto(sourceDir, folder, moduleFileName) || !CopyInto(sourceDir, folder, ZV_SCRIPT_FILE)) {
-        Trace("警告：CMainWnd::MakeKeptCopy アンインストール用のコピーが作成できない (%s)\n", folder);
+        || !CopyInto(state.sourceDir, folder, state.moduleFileName)
+        || !CopyInto(state.sourceDir, folder, ZV_SCRIPT_FILE)) {
+        Trace("警告：CInstall::MakeKeptCopy アンインストール用のコピーが作成できない (%s)\n", folder);
         CZVString renamed;
-        RemoveKeptCopy(settings.gametitle, moduleFileName, &renamed);
+        RemoveKeptCopy(settings.gametitle, state.moduleFileName, &renamed);
         return false;
     }
     CopyCutAtChar(keptFolder, sizeof(keptFolder), folder);

@@ -2,12 +2,12 @@
 // that the title is installed), and the title's entry in the Windows list of installed programs. Both log the
 // keys they create, so that the undo and the uninstaller delete them again.
 #include "engine/EngineTexts.h"
+#include "engine/Install.h"
 #include "engine/InstallPlan.h"
 #include "foundation/RegProfile.h"
 #include "log/InstallLog.h"
-#include "ui/MainWnd.h"
 
-bool CMainWnd::WriteRegistrySettings()
+bool CInstall::WriteRegistrySettings()
 {
     AppendLogLine(kLogRegistryBegins);
     HKEY root = settings.forAllUsers ? HKEY_USERS : HKEY_CURRENT_USER;
@@ -18,7 +18,7 @@ bool CMainWnd::WriteRegistrySettings()
     AppendLogLine(FormatLogRegistryKey(
         settings.forAllUsers ? kLogAllUsers : kLogCurrentUser, basePath.GetString(), settings.registrykey));
     if (profile.Create(settings.registrykey)) {
-        if (profile.SetString(settings.registryinstalldirvalue, installedDir)) {
+        if (profile.SetString(settings.registryinstalldirvalue, state.installedDir)) {
             AppendLogLine(FormatLogValue(settings.registryinstalldirvalue));
             int32_t typeValue = settings.forceinstalltype != 0 ? settings.forceinstalltype : settings.installtype;
             if (profile.SetInt(settings.registryinstalltypevalue, static_cast<DWORD>(typeValue)))
@@ -29,7 +29,7 @@ bool CMainWnd::WriteRegistrySettings()
     return true;
 }
 
-bool CMainWnd::WriteUninstallEntry()
+bool CInstall::WriteUninstallEntry()
 {
     AppendLogLine(kLogUninstallEntryBegins);
     // The title names the entry's key: a backslash in it would make keys below the entry that the uninstaller,
@@ -45,13 +45,13 @@ bool CMainWnd::WriteUninstallEntry()
 
     // Built by joining, not by Format: four path-sized parts can pass Format's 1024 bytes.
     // The kept copy where the install made one: the install folder's own program and files are anyone's to change.
-    const char* uninstallerFolder = keptFolder[0] != '\0' ? keptFolder : installedDir;
-    CZVString uninstallString = CZVString("\"") + uninstallerFolder + moduleFileName + "\" -dir \"" + uninstallerFolder
-        + "\"" + settings.uninstallcommand;
+    const char* uninstallerFolder = keptFolder[0] != '\0' ? keptFolder : state.installedDir;
+    CZVString uninstallString = CZVString("\"") + uninstallerFolder + state.moduleFileName + "\" -dir \""
+        + uninstallerFolder + "\"" + settings.uninstallcommand;
     bool written = profile.SetString("DisplayName", settings.gametitle)
         && profile.SetString("UninstallString", uninstallString.GetString());
     if (written) {
-        CZVString icon = CZVString("\"") + installedDir + settings.executefile + "\"";
+        CZVString icon = CZVString("\"") + state.installedDir + settings.executefile + "\"";
         profile.SetString("DisplayIcon", icon.GetString());
         profile.SetString("DisplayVersion", CZVString::Format("%d.%d", fileVersionMajor, fileVersionMinor).GetString());
         profile.SetString("Publisher", ZV_UNINSTALL_PUBLISHER);
@@ -64,7 +64,7 @@ bool CMainWnd::WriteUninstallEntry()
         // What other installers give the list of installed programs: the unattended uninstall, the folder, the day.
         CZVString quietUninstall = uninstallString + ZV_QUIET_UNINSTALL_OPTIONS;
         profile.SetString("QuietUninstallString", quietUninstall.GetString());
-        profile.SetString("InstallLocation", installedDir);
+        profile.SetString("InstallLocation", state.installedDir);
         SYSTEMTIME today;
         GetLocalTime(&today);
         profile.SetString("InstallDate", FormatInstallDate(today.wYear, today.wMonth, today.wDay).GetString());

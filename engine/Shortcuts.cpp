@@ -2,11 +2,12 @@
 // folder of the Start menu, and the game on the desktop, for the current user or for all users. Each link made
 // is logged as a "mkshortcut" line, so that the undo and the uninstaller delete it again.
 #include "engine/EngineTexts.h"
+#include "engine/Install.h"
+#include "foundation/Captions.h"
 #include "foundation/PathText.h"
 #include "foundation/SafeFileName.h"
 #include "foundation/ShellFolder.h"
 #include "log/InstallLog.h"
-#include "ui/MainWnd.h"
 
 #include <shlobj.h>
 
@@ -41,9 +42,10 @@ CZVString LinkPath(const char* format, const char* folder, const char* name)
 // fit a path buffer is skipped rather than made under a cut name, as is one whose object offers no IPersistFile;
 // neither is logged. The line is logged before the save, so that the undo removes whatever the save left. False
 // when the save failed, after the message naming the link as the shell shows it (its file name without ".lnk").
-bool MakeLink(IShellLinkA* link, const CZVString& linkPath, const LINK_TARGET& target, CMainWnd* window)
+bool MakeLink(IShellLinkA* link, const CZVString& linkPath, const LINK_TARGET& target, const char* installedDir,
+    CInstall* install, IInstallPerson* person)
 {
-    const char* folder = target.folder != nullptr ? target.folder : window->installedDir;
+    const char* folder = target.folder != nullptr ? target.folder : installedDir;
     CZVString targetPath = CZVString::Format("%s%s", folder, target.fileName);
     if (linkPath.GetLength() >= kPathBytes || targetPath.GetLength() >= kPathBytes)
         return true;
@@ -59,13 +61,13 @@ bool MakeLink(IShellLinkA* link, const CZVString& linkPath, const LINK_TARGET& t
     WCHAR widePath[kPathBytes];
     widePath[0] = L'\0';
     MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, linkPath.GetString(), -1, widePath, kPathBytes);
-    window->AppendLogLine(FormatLogShortcut(linkPath.GetString()));
+    install->AppendLogLine(FormatLogShortcut(linkPath.GetString()));
     bool saved = SUCCEEDED(file->Save(widePath, TRUE));
     file->Release();
     if (!saved) {
         CZVString fileName = linkPath.Mid(FolderPartLength(linkPath.GetString()));
         CZVString name = fileName.Left(fileName.GetLength() - kLinkExtensionBytes);
-        window->MessageBox(CZVString::Format(ZV_SHORTCUT_SAVE_FAILED, name.GetString()).GetString(), ZV_CAPTION_FAILURE,
+        person->Tell(CZVString::Format(ZV_SHORTCUT_SAVE_FAILED, name.GetString()).GetString(), ZV_CAPTION_FAILURE,
             MB_ICONERROR | MB_SETFOREGROUND);
     }
     return saved;
@@ -73,7 +75,7 @@ bool MakeLink(IShellLinkA* link, const CZVString& linkPath, const LINK_TARGET& t
 
 } // namespace
 
-bool CMainWnd::CreateShortcuts()
+bool CInstall::CreateShortcuts()
 {
     if (!settings.startmenushortcut && !settings.desktopshortcut)
         return true;
@@ -92,8 +94,8 @@ bool CMainWnd::CreateShortcuts()
     if (settings.startmenushortcut) {
         char programs[kPathBytes];
         if (!GetShellFolderPath(
-                allocator, settings.forAllUsers ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS, programs, hwnd)) {
-            MessageBox(ZV_SHORTCUT_NO_START_MENU, ZV_CAPTION_FAILURE, MB_ICONERROR | MB_SETFOREGROUND);
+                allocator, settings.forAllUsers ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS, programs, nullptr)) {
+            person.Tell(ZV_SHORTCUT_NO_START_MENU, ZV_CAPTION_FAILURE, MB_ICONERROR | MB_SETFOREGROUND);
             result = false;
         } else {
             // With an empty startmenudir the group is the programs folder itself, written with a backslash.
@@ -110,14 +112,16 @@ bool CMainWnd::CreateShortcuts()
                         ? CZVString("-dir \"") + keptFolder + "\"" + settings.uninstallcommand
                         : CZVString(settings.uninstallcommand);
                     const LINK_TARGET uninstaller
-                        = {moduleFileName, uninstallArguments.GetString(), 1, kept ? keptFolder : nullptr};
-                    result = MakeLink(link, LinkPath(ZV_SHORTCUT_LINK, folder, settings.gametitle), game, this)
-                        && MakeLink(
-                            link, LinkPath(ZV_SHORTCUT_UNINSTALL_LINK, folder, settings.gametitle), uninstaller, this);
-                    for (size_t i = 0; result && i < shortcuts.size(); i++) {
-                        const SHORTCUT_ENTRY& entry = shortcuts[i];
+                        = {state.moduleFileName, uninstallArguments.GetString(), 1, kept ? keptFolder : nullptr};
+                    result = MakeLink(link, LinkPath(ZV_SHORTCUT_LINK, folder, settings.gametitle), game,
+                                 state.installedDir, this, &person)
+                        && MakeLink(link, LinkPath(ZV_SHORTCUT_UNINSTALL_LINK, folder, settings.gametitle), uninstaller,
+                            state.installedDir, this, &person);
+                    for (size_t i = 0; result && i < description.shortcuts.size(); i++) {
+                        const SHORTCUT_ENTRY& entry = description.shortcuts[i];
                         const LINK_TARGET extra = {entry.target, entry.arguments, entry.iconIndex, nullptr};
-                        result = MakeLink(link, LinkPath(ZV_SHORTCUT_LINK, folder, entry.name), extra, this);
+                        result = MakeLink(link, LinkPath(ZV_SHORTCUT_LINK, folder, entry.name), extra,
+                            state.installedDir, this, &person);
                     }
                     link->Release();
                 }
@@ -128,13 +132,14 @@ bool CMainWnd::CreateShortcuts()
     if (result && settings.desktopshortcut) {
         char desktop[kPathBytes];
         if (!GetShellFolderPath(
-                allocator, settings.forAllUsers ? CSIDL_COMMON_DESKTOPDIRECTORY : CSIDL_DESKTOP, desktop, hwnd)) {
-            MessageBox(ZV_SHORTCUT_NO_DESKTOP, ZV_CAPTION_FAILURE, MB_ICONERROR | MB_SETFOREGROUND);
+                allocator, settings.forAllUsers ? CSIDL_COMMON_DESKTOPDIRECTORY : CSIDL_DESKTOP, desktop, nullptr)) {
+            person.Tell(ZV_SHORTCUT_NO_DESKTOP, ZV_CAPTION_FAILURE, MB_ICONERROR | MB_SETFOREGROUND);
             result = false;
         } else {
             IShellLinkA* link = NewShellLink();
             if (link != nullptr) {
-                result = MakeLink(link, LinkPath(ZV_SHORTCUT_LINK, desktop, settings.gametitle), game, this);
+                result = MakeLink(link, LinkPath(ZV_SHORTCUT_LINK, desktop, settings.gametitle), game,
+                    state.installedDir, this, &person);
                 link->Release();
             }
         }

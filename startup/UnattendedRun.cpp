@@ -1,6 +1,7 @@
 // The unattended run of the copy (-quiet): the install or the uninstall that a person would start from the menu,
 // with the command line's answers in place of the settings dialog and the questions, and an exit code at the end.
 #include "engine/EngineTexts.h"
+#include "engine/Install.h"
 #include "engine/InstallPlan.h"
 #include "foundation/SelfDeletion.h"
 #include "foundation/SystemFallbacks.h"
@@ -26,11 +27,13 @@ const char* RefusalText(UNATTENDED_REFUSAL refusal)
     return "";
 }
 
-// The person of an unattended run: the command line's answers, and a report in place of every box.
-class CUnattendedPerson : public IUninstallPerson {
+// The person of an unattended run: the command line's answers, and a report in place of every box; the copy runs
+// in the window's hidden copy dialog.
+class CUnattendedPerson : public IUninstallPerson, public IInstallPerson {
 public:
-    explicit CUnattendedPerson(const COMMAND_LINE_OPTIONS& options)
+    CUnattendedPerson(const COMMAND_LINE_OPTIONS& options, CMainWnd& window)
         : m_options(options)
+        , m_window(window)
     {
     }
 
@@ -45,6 +48,12 @@ public:
         ReportLine(caption, text);
         return recommendation;
     }
+    int Ask(INSTALL_QUESTION, const char* text, const char* caption, UINT, int recommendation) override
+    {
+        ReportLine(caption, text);
+        return recommendation;
+    }
+    bool RunCopy(CInstall& install) override { return m_window.RunCopy(install); }
     void Tell(const char* text, const char* caption, UINT) override { ReportLine(caption, text); }
     void Note(const char* text, const char* caption) override { ReportLine(caption, text); }
     bool PlayScriptSound(const char*) override { return false; }
@@ -56,6 +65,7 @@ public:
 
 private:
     const COMMAND_LINE_OPTIONS& m_options;
+    CMainWnd& m_window;
 };
 
 } // namespace
@@ -92,7 +102,7 @@ int CMainWnd::UninstallUnattended(const COMMAND_LINE_OPTIONS& options)
     // The uninstall reports its own refusals (not installed, an install for all users without the rights); they
     // are told apart from a failure by the state it starts from.
     bool refused = !isInstalled || (isInstalledForAllUsers && !hasAdminRights);
-    CUnattendedPerson person(options);
+    CUnattendedPerson person(options, *this);
     bool complete = CUninstall(*this, *this, person).Run();
     ReadInstallState();
     if (complete)
@@ -103,8 +113,9 @@ int CMainWnd::UninstallUnattended(const COMMAND_LINE_OPTIONS& options)
 int CMainWnd::InstallUnattended(const COMMAND_LINE_OPTIONS& options)
 {
     // An install of the title that was cut off is taken away first (on -reinstall), or nothing is installed.
-    CUnattendedPerson person(options);
+    CUnattendedPerson person(options, *this);
     CUninstall uninstall(*this, *this, person);
+    CInstall install(*this, *this, person);
     bool replayed = false;
     bool noneLeft = uninstall.UndoInterruptedInstall(&replayed);
     if (replayed) {
@@ -124,7 +135,7 @@ int CMainWnd::InstallUnattended(const COMMAND_LINE_OPTIONS& options)
         // Installed again from scratch: the earlier install is taken away first, as its own log says, so that its
         // files are not mistaken for someone else's that must not be overwritten.
         ReportLine(ZV_CAPTION_STEP, installed.GetString());
-        if (!uninstall.RemoveEarlierInstall(options.erase, &keptFromEarlierInstall)) {
+        if (!uninstall.RemoveEarlierInstall(options.erase, &install.keptFromEarlierInstall)) {
             ReportLine(ZV_CAPTION_FAILURE, CZVString::Format(ZV_INSTALL_EARLIER_LEFT, settings.gametitle).GetString());
             return kExitFailedLeftOver;
         }
@@ -152,5 +163,13 @@ int CMainWnd::InstallUnattended(const COMMAND_LINE_OPTIONS& options)
         ReportLine(ZV_CAPTION_WARNING, ZV_SETTINGS_LOW_SPACE);
         return kExitFailedUndone;
     }
-    return RunInstallSteps();
+    CInstall::OUTCOME outcome = install.Run();
+    ReadInstallState();
+    ApplyInstallState();
+    switch (outcome) {
+    case CInstall::kInstalled: return kExitDone;
+    case CInstall::kFailedUndone: return kExitFailedUndone;
+    case CInstall::kFailedLeftOver: break;
+    }
+    return kExitFailedLeftOver;
 }

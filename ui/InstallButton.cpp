@@ -1,6 +1,7 @@
 // The install button: the undo of an install that was cut off, the reinstall question, the script's settings, the
 // default folder and the settings dialog, the removal of the earlier install, then the install's steps (engine/).
 #include "engine/EngineTexts.h"
+#include "engine/Install.h"
 #include "resources/resource.h"
 #include "ui/MainWnd.h"
 #include "uninstall/Uninstall.h"
@@ -27,14 +28,17 @@ bool CMainWnd::Install()
         return false;
     // Installed again: the earlier install goes first, as its own log says, so that nothing of it is mistaken for
     // someone else's file or mixed with the new one; what the player keeps stays.
-    keptFromEarlierInstall.clear();
+    CInstall install(*this, *this, *this);
     CUninstall uninstall(*this, *this, *this);
-    if (reinstall && !uninstall.RemoveEarlierInstall(false, &keptFromEarlierInstall)) {
+    if (reinstall && !uninstall.RemoveEarlierInstall(false, &install.keptFromEarlierInstall)) {
         MessageBox(CZVString::Format(ZV_INSTALL_EARLIER_LEFT, settings.gametitle).GetString(), ZV_CAPTION_FAILURE,
             MB_ICONERROR);
         ReadInstallState();
         ApplyInstallState();
         return false;
     }
-    return RunInstallSteps() == 0; // the exit code of a saved install
+    bool installed = install.Run() == CInstall::kInstalled;
+    ReadInstallState();
+    ApplyInstallState();
+    return installed;
 }

@@ -5,7 +5,9 @@
 
 #include <commctrl.h> // after <windows.h>, which it needs
 
+#include "foundation/PathCompare.h"
 #include "foundation/SystemLibraries.h"
+#include "log/TitleFiles.h"
 #include "resources/resource.h"
 #include "ui/MenuTexts.h"
 
@@ -40,6 +42,7 @@ CMainWnd::CMainWnd()
     , totalFileCount(0)
     , currentFileNumber(0)
     , copyCancelled(false)
+    , copyInstall(nullptr)
     , taskbarList(nullptr)
     , taskbarListTried(false)
     , subFormHandle(nullptr)
@@ -52,7 +55,6 @@ CMainWnd::CMainWnd()
     if (length == 0 || length >= sizeof(sourceDir))
         sourceDir[0] = '\0';
     installedDir[0] = '\0';
-    keptFolder[0] = '\0';
     chosenBaseDir[0] = '\0';
     ReadProgramIdentity();
 }
@@ -60,16 +62,23 @@ CMainWnd::CMainWnd()
 void CMainWnd::ReadProgramIdentity()
 {
     moduleFileName[0] = '\0';
-    fileVersionMajor = fileVersionMinor = 0;
     char program[kPathBytes];
     DWORD length = GetModuleFileNameA(nullptr, program, sizeof(program));
     if (length == 0 || length >= sizeof(program))
         return;
     CopyCutAtChar(moduleFileName, sizeof(moduleFileName), FileNamePart(program));
-    ReadFileVersion(program, &fileVersionMajor, &fileVersionMinor);
 }
 
 CMainWnd::~CMainWnd() = default;
+
+bool CMainWnd::IsSourceInstalledCopy()
+{
+    char kept[kPathBytes];
+    return (installedDir[0] != '\0' && IsPathAtOrBelow(sourceDir, installedDir)
+               && IsPathAtOrBelow(installedDir, sourceDir))
+        || (GetKeptFolder(settings.gametitle, kept) && IsPathAtOrBelow(sourceDir, kept)
+            && IsPathAtOrBelow(kept, sourceDir));
+}
 
 LRESULT CMainWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -3,7 +3,7 @@
 // folder (the script's in script/, the start-up helpers in startup/, the menu in ui/).
 #pragma once
 
-#include "engine/JournalFile.h"
+#include "engine/InstallPerson.h"
 #include "log/InstallState.h"
 #include "script/InstallDescription.h"
 #include "ui/ZVWnd.h"
@@ -14,7 +14,11 @@ struct COMMAND_LINE_OPTIONS;
 struct COPY_RUN;
 struct ITaskbarList3;
 
-class CMainWnd : public CZVWnd, public INSTALL_DESCRIPTION, public INSTALL_STATE, public IUninstallPerson {
+class CMainWnd : public CZVWnd,
+                 public INSTALL_DESCRIPTION,
+                 public INSTALL_STATE,
+                 public IUninstallPerson,
+                 public IInstallPerson {
 public:
     CMainWnd(); // sourceDir starts as the current directory
     ~CMainWnd() override;
@@ -72,20 +76,8 @@ public:
     // The install button: from the reinstall question to the final message; the menu shows the new state
     // afterwards. True when every step succeeded and "uninst.dat" was saved.
     bool Install();
-    // The steps of an install whose settings are chosen, from the log's header to the menu's refresh: kExitDone
-    // when "uninst.dat" was saved; after a failure and its undo kExitFailedUndone, or kExitFailedLeftOver when the
-    // undo could not take everything back.
-    int RunInstallSteps();
-    // Saves installLog as "uninst.dat" in the install folder and, where the install made one, in the kept copy's
-    // folder, each whole or not at all (SaveWhole); false when either could not be saved.
-    bool SaveInstallLogs();
     // The copy dialog: modal, or in an unattended run made hidden and never shown. True when every file arrived.
     bool RunCopyDialog();
-    // Creates the install folder and the script's folders and logs a "mkdir" line for each; false only when the
-    // chosen type has no files (after its message).
-    bool PrepareDirectories();
-    // Creates a folder with every missing folder above it; true when it exists afterwards.
-    bool MakeDirectoryPath(const char* path);
     // The dialog procedure of template 103; DialogBoxParamA passes the window as the parameter. Ends with 1 when
     // every file was copied, else 2.
     static INT_PTR CALLBACK CopyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
@@ -101,38 +93,12 @@ public:
     // initialized on the thread until then (the copy holds it for its whole run).
     void SetTaskbarProgress(int completed, int total, int state);
     void ReleaseTaskbarList();
-    // The Start-menu and desktop links chosen in the settings dialog, logged; false when a needed shell folder
-    // cannot be had or a link cannot be saved (after its message).
-    bool CreateShortcuts();
-    // The install folder and type in the title's key, logged; always true.
-    bool WriteRegistrySettings();
-    // The title's entry in the Windows list of installed programs, logged; false when the key or one of its first
-    // two values cannot be written.
-    bool WriteUninstallEntry();
-
-    // --- the install log and its journal (engine/) ---
-    // Every line of the install log goes through here: into installLog and onto the journal, where it is before
-    // the action it records can leave a trace. A section line ("#") first flushes the journal: the step before it
-    // is complete. alreadyJournaled: the line went onto the journal ahead of its action (JournalAhead) and joins
-    // installLog only now that the action is complete.
-    void AppendLogLine(const CZVString& line, bool alreadyJournaled = false);
-    // Writes a line onto the journal alone, ahead of an action whose line joins installLog only once the action is
-    // complete (a copied file); WithdrawJournalLine takes it back when the action is not taken after all.
-    void JournalAhead(const CZVString& line);
-    void WithdrawJournalLine();
     // True when sourceDir is the install folder or the kept folder: the program runs from an installed copy, not
     // from the disc, and nothing that only the disc has may be loaded or asked for.
     bool IsSourceInstalledCopy();
-    // Starts the journal with installLog so far. Without it (an unwritable Windows folder) the install goes on as
-    // before, traced.
-    void StartJournal();
-    // Closes and deletes the journal: the install was saved or undone.
-    void EndJournal();
-
-    // --- the kept copy for the uninstall (engine/KeptCopy.cpp) ---
-    // Copies the program and the script from the disc's folder into the kept folder and sets keptFolder; false
-    // (keptFolder empty, nothing kept) when either cannot be copied.
-    bool MakeKeptCopy();
+    // The install's questions in boxes owned by the window, and its copy in the copy dialog.
+    int Ask(INSTALL_QUESTION question, const char* text, const char* caption, UINT type, int recommendation) override;
+    bool RunCopy(CInstall& install) override;
 
     // --- uninstalling (ui/): the uninstall (uninstall/Uninstall.h) with the menu as its person ---
     // The uninstall button: the uninstall, then the menu shows the new state. True for a complete success (the
@@ -153,11 +119,7 @@ public:
     // The application frame: its pump keeps the windows alive during long work (the copy, the waits for started
     // programs), and its quit flag ends the waits. Handed over by the application; null pumps nothing.
     CApp* frame;
-    CJournalFile journal; // open while an install runs
-    char keptFolder[260]; // the kept copy this install made, with its trailing backslash; empty when there is none
     char chosenBaseDir[260]; // the settings dialog's folder until "次へ" writes it into settings.installdir
-    int fileVersionMajor; // of the program's own version resource, for the uninstall entry
-    int fileVersionMinor;
 
     // The copy state, valid while the copy dialog is open.
     size_t copyCursor; // index of the entry of typeFiles[installtype] being copied
@@ -169,9 +131,7 @@ public:
     int32_t totalFileCount; // the total of "全体(%d of %d)" and of the taskbar
     int32_t currentFileNumber; // 1-based; after the last file one more than the files copied
     bool copyCancelled; // the cancel button was pressed: no further file is started
-    // The files of the earlier install that its removal for a reinstall left to the player (full paths): the copy
-    // leaves them as they are and asks nothing.
-    std::vector<CZVString> keptFromEarlierInstall;
+    CInstall* copyInstall; // the install whose copy the dialog runs; null outside it
     ITaskbarList3* taskbarList; // kept from SetTaskbarProgress to ReleaseTaskbarList; null when there is none
     bool taskbarListTried; // SetTaskbarProgress asked the system for the list since the last ReleaseTaskbarList
 
@@ -181,7 +141,7 @@ protected:
     HBITMAP splashBitmap; // "splash.bmp" or the generated replacement; never released
 
 private:
-    void ReadProgramIdentity(); // moduleFileName and the file version, from the running program
+    void ReadProgramIdentity(); // moduleFileName, from the running program
     LRESULT BuildMenu(); // WM_CREATE: 0, or -1 when the sub-form cannot be made
     bool LoadSplashBitmap(); // false when the generated replacement stands in for "splash.bmp"
     void PlaceWindows();
@@ -206,8 +166,6 @@ private:
     void PumpCopyMessages(COPY_RUN* run);
     // Makes the folders of relativePath below installedDir that are missing, logging each it made.
     void MakeFileFolders(const char* relativePath);
-    // True when path (a full path) is among keptFromEarlierInstall.
-    bool IsKeptFromEarlierInstall(const char* path) const;
     // Closes the copy's files, shows the failure with path in it, deletes partialFile when not null; false.
     bool ReportCopyFailure(const char* format, const char* path, UINT type, const char* partialFile);
     void CloseCopyHandles();

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/MainWnd.h"
+#include "tests/engine/ScriptedInstallPerson.h"
 
 namespace {
 
@@ -61,8 +61,7 @@ protected:
     void SetUp() override
     {
         RemoveKeys();
-        window.reset(new CMainWnd());
-        INSTALL_SETTINGS& settings = window->settings;
+        INSTALL_SETTINGS& settings = title.settings;
         lstrcpyA(settings.gametitle, kTitle);
         lstrcpyA(settings.registryroot, kRoot);
         lstrcpyA(settings.registrykey, kKey);
@@ -73,7 +72,7 @@ protected:
         settings.installtypecount = 2;
         settings.installrequire[0] = 700;
         settings.installrequire[1] = 1500;
-        lstrcpyA(window->installedDir, "C:\\Games\\献立表\\");
+        lstrcpyA(title.installedDir, "C:\\Games\\献立表\\");
     }
     void TearDown() override { RemoveKeys(); }
 
@@ -84,7 +83,9 @@ protected:
         DeleteKey(HKEY_LOCAL_MACHINE, kUninstallKey, kTitle);
     }
 
-    std::unique_ptr<CMainWnd> window;
+    INSTALL_TITLE title;
+    ScriptedInstallPerson person;
+    CInstall install{title, title, person};
 };
 
 // The install folder and type in the title's key, under the current user or the default user, with the type the
@@ -102,17 +103,17 @@ TEST_F(RegistryEntriesTest, TitleKeyFollowsTheUserChoice)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.proves);
-        window->settings.forAllUsers = row.forAllUsers;
-        window->settings.installtype = row.installtype;
-        window->settings.forceinstalltype = row.forceinstalltype;
-        window->installLog = CZVString("#FileCopy\n");
-        EXPECT_TRUE(window->WriteRegistrySettings());
+        title.settings.forAllUsers = row.forAllUsers;
+        title.settings.installtype = row.installtype;
+        title.settings.forceinstalltype = row.forceinstalltype;
+        title.installLog = CZVString("#FileCopy\n");
+        EXPECT_TRUE(install.WriteRegistrySettings());
 
         HKEY root = row.forAllUsers ? HKEY_USERS : HKEY_CURRENT_USER;
         std::string base = row.forAllUsers ? ".DEFAULT\\Software\\ZVSetupTestEngine" : "Software\\ZVSetupTestEngine";
         EXPECT_EQ(std::string("#FileCopy\n#Registry Set\n") + (row.forAllUsers ? "regcreateau " : "regcreateu ") + base
                 + ",献立表\n!regset InstallDir\n!regset InstallType\n",
-            window->installLog.GetString());
+            title.installLog.GetString());
         EXPECT_EQ("sz:C:\\Games\\献立表\\", ReadValue(root, base + "\\献立表", "InstallDir"));
         EXPECT_EQ("dword:" + std::to_string(row.typeValue), ReadValue(root, base + "\\献立表", "InstallType"));
         EXPECT_FALSE(KeyExists(row.forAllUsers ? HKEY_CURRENT_USER : HKEY_USERS,
@@ -125,16 +126,16 @@ TEST_F(RegistryEntriesTest, TitleKeyFollowsTheUserChoice)
 // The entry in the list of installed programs: every value exact, the key logged before its values.
 TEST_F(RegistryEntriesTest, UninstallEntryNamesTheInstalledCopy)
 {
-    window->settings.installtype = 1;
-    window->installLog.Empty();
-    ASSERT_FALSE(std::string(window->moduleFileName).empty());
-    ASSERT_TRUE(window->WriteUninstallEntry());
+    title.settings.installtype = 1;
+    title.installLog.Empty();
+    ASSERT_FALSE(std::string(title.moduleFileName).empty());
+    ASSERT_TRUE(install.WriteUninstallEntry());
 
     EXPECT_EQ("#set Uninstall Info\nregcreatel Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall,"
               "ZVSetupTest献立表\n!regset UninstallString\n",
-        std::string(window->installLog.GetString()));
+        std::string(title.installLog.GetString()));
     std::string key = std::string(kUninstallKey) + "\\" + kTitle;
-    std::string module = window->moduleFileName;
+    std::string module = title.moduleFileName;
     EXPECT_EQ("sz:ZVSetupTest献立表", ReadValue(HKEY_LOCAL_MACHINE, key, "DisplayName"));
     // The uninstall command follows the closing quote as it stands.
     EXPECT_EQ("sz:\"C:\\Games\\献立表\\" + module + "\" -dir \"C:\\Games\\献立表\\\"-u",
@@ -146,18 +147,18 @@ TEST_F(RegistryEntriesTest, UninstallEntryNamesTheInstalledCopy)
     RemoveKeys();
 
     // A type the script left out of range has no size; the rest of the entry is written.
-    window->settings.installtype = 12;
-    window->installLog.Empty();
-    EXPECT_TRUE(window->WriteUninstallEntry());
+    title.settings.installtype = 12;
+    title.installLog.Empty();
+    EXPECT_TRUE(install.WriteUninstallEntry());
     EXPECT_EQ("", ReadValue(HKEY_LOCAL_MACHINE, key, "EstimatedSize"));
     EXPECT_EQ("sz:ZENVORA", ReadValue(HKEY_LOCAL_MACHINE, key, "Publisher"));
     RemoveKeys();
 
     // A title with a backslash would make keys the uninstaller never deletes: nothing is written.
-    lstrcpyA(window->settings.gametitle, "ZVSetupTest\\献立表");
-    window->installLog.Empty();
-    EXPECT_FALSE(window->WriteUninstallEntry());
-    EXPECT_STREQ("#set Uninstall Info\n", window->installLog.GetString());
+    lstrcpyA(title.settings.gametitle, "ZVSetupTest\\献立表");
+    title.installLog.Empty();
+    EXPECT_FALSE(install.WriteUninstallEntry());
+    EXPECT_STREQ("#set Uninstall Info\n", title.installLog.GetString());
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "\\ZVSetupTest"));
 }
 

@@ -11,8 +11,7 @@
 #include <vector>
 
 #include "tests/TestFiles.h"
-#include "tests/frame/MessageBoxWatcher.h"
-#include "ui/MainWnd.h"
+#include "tests/engine/ScriptedInstallPerson.h"
 
 namespace {
 
@@ -81,14 +80,13 @@ protected:
     {
         CoInitialize(nullptr);
         RemoveEverything();
-        window.reset(new CMainWnd());
-        INSTALL_SETTINGS& settings = window->settings;
+        INSTALL_SETTINGS& settings = title.settings;
         lstrcpyA(settings.gametitle, Title().c_str());
         lstrcpyA(settings.startmenudir, kGroup);
         lstrcpyA(settings.executefile, "bin\\game.exe");
         lstrcpyA(settings.executecommand, "-full screen");
         lstrcpyA(settings.uninstallcommand, "-u");
-        lstrcpyA(window->installedDir, folder.Path("").c_str());
+        lstrcpyA(title.installedDir, folder.Path("").c_str());
     }
     void TearDown() override
     {
@@ -99,8 +97,8 @@ protected:
     // The links a run logged, and the groups of both places.
     void RemoveEverything()
     {
-        if (window != nullptr) {
-            std::string log = window->installLog.GetString();
+        {
+            std::string log = title.installLog.GetString();
             for (size_t start = 0, end; (end = log.find('\n', start)) != std::string::npos; start = end + 1) {
                 std::string line = log.substr(start, end - start);
                 if (line.compare(0, 11, "mkshortcut ") == 0)
@@ -115,34 +113,36 @@ protected:
 
     void Choose(bool startMenu, bool desktop, bool allUsers)
     {
-        window->settings.startmenushortcut = startMenu;
-        window->settings.desktopshortcut = desktop;
-        window->settings.forAllUsers = allUsers;
+        title.settings.startmenushortcut = startMenu;
+        title.settings.desktopshortcut = desktop;
+        title.settings.forAllUsers = allUsers;
     }
 
     TestFolder folder;
-    std::unique_ptr<CMainWnd> window;
+    INSTALL_TITLE title;
+    ScriptedInstallPerson person;
+    CInstall install{title, title, person};
 };
 
 // The current user's links: the game, its uninstaller and the script's links in the group, the game on the
 // desktop, each read back with every property; a link whose target would not fit a path is not made.
 TEST_F(ShortcutsTest, MakesEveryLinkOfTheCurrentUser)
 {
-    window->shortcuts.push_back({"説明書", "manual\\readme.txt", "", 0});
-    window->shortcuts.push_back({"設定 <2>", "config.exe", "-c 表", 2});
+    title.shortcuts.push_back({"説明書", "manual\\readme.txt", "", 0});
+    title.shortcuts.push_back({"設定 <2>", "config.exe", "-c 表", 2});
     SHORTCUT_ENTRY tooLong = {"長すぎる", "", "", 0};
     std::string longTarget(250, 'x');
     lstrcpyA(tooLong.target, longTarget.c_str());
-    window->shortcuts.push_back(tooLong);
+    title.shortcuts.push_back(tooLong);
     Choose(true, true, false);
-    window->installLog = CZVString("## header\n");
+    title.installLog = CZVString("## header\n");
 
-    ASSERT_TRUE(window->CreateShortcuts());
+    ASSERT_TRUE(install.CreateShortcuts());
 
-    std::string dir = window->installedDir;
+    std::string dir = title.installedDir;
     std::string group = ShellFolder(CSIDL_PROGRAMS) + "\\" + kGroup;
     std::string desktop = ShellFolder(CSIDL_DESKTOPDIRECTORY);
-    std::string module = window->moduleFileName;
+    std::string module = title.moduleFileName;
     ASSERT_FALSE(module.empty());
     struct {
         std::string link;
@@ -163,7 +163,7 @@ TEST_F(ShortcutsTest, MakesEveryLinkOfTheCurrentUser)
                 + std::to_string(expected.iconIndex) + " | 1",
             DescribeLink(expected.link));
     }
-    EXPECT_EQ(expectedLog, window->installLog.GetString());
+    EXPECT_EQ(expectedLog, title.installLog.GetString());
     EXPECT_FALSE(FileExists(group + "\\長すぎる.lnk")) << "a cut target would point elsewhere";
 }
 
@@ -171,19 +171,18 @@ TEST_F(ShortcutsTest, MakesEveryLinkOfTheCurrentUser)
 // is logged all the same, so that the undo removes whatever the save left, and no link is made after it.
 TEST_F(ShortcutsTest, ALinkThatCannotBeSavedFailsTheStep)
 {
-    window->shortcuts.push_back({"説明書", "manual\\readme.txt", "", 0});
+    title.shortcuts.push_back({"説明書", "manual\\readme.txt", "", 0});
     Choose(true, true, false);
     std::string group = ShellFolder(CSIDL_PROGRAMS) + "\\" + kGroup;
     std::string blocked = group + "\\" + LinkName() + "のアンインストール.lnk";
-    ASSERT_TRUE(window->MakeDirectoryPath(blocked.c_str()));
+    ASSERT_TRUE(MakeDirectoryPath(blocked.c_str()));
 
-    MessageBoxWatcher box(IDOK);
-    EXPECT_FALSE(window->CreateShortcuts());
-    EXPECT_TRUE(box.Wait());
-    EXPECT_EQ("失敗", box.caption);
-    EXPECT_EQ(LinkName() + "のアンインストールのショートカットが作成できませんでした", box.text);
+    EXPECT_FALSE(install.CreateShortcuts());
+    EXPECT_EQ(
+        std::vector<std::string>{"失敗|" + LinkName() + "のアンインストールのショートカットが作成できませんでした"},
+        person.boxes);
     EXPECT_EQ("#Make Shortcut\nmkshortcut " + group + "\\" + LinkName() + ".lnk\nmkshortcut " + blocked + "\n",
-        window->installLog.GetString());
+        title.installLog.GetString());
     EXPECT_FALSE(FileExists(group + "\\説明書.lnk"));
     EXPECT_FALSE(FileExists(ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\" + LinkName() + ".lnk"));
     RemoveDirectoryA(blocked.c_str());
@@ -205,9 +204,9 @@ TEST_F(ShortcutsTest, PlacesFollowTheChoices)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.proves);
         Choose(row.startMenu, row.desktop, row.allUsers);
-        lstrcpyA(window->settings.startmenudir, row.startmenudir);
-        window->installLog.Empty();
-        ASSERT_TRUE(window->CreateShortcuts());
+        lstrcpyA(title.settings.startmenudir, row.startmenudir);
+        title.installLog.Empty();
+        ASSERT_TRUE(install.CreateShortcuts());
 
         std::string group
             = ShellFolder(row.allUsers ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS) + "\\" + row.startmenudir;
@@ -224,7 +223,7 @@ TEST_F(ShortcutsTest, PlacesFollowTheChoices)
             expectedLog += "mkshortcut " + link + "\n";
             EXPECT_NE("", DescribeLink(link)) << link;
         }
-        EXPECT_EQ(expectedLog, window->installLog.GetString());
+        EXPECT_EQ(expectedLog, title.installLog.GetString());
         EXPECT_EQ(row.startMenu, IsFolder(group));
         RemoveEverything();
     }
