@@ -10,16 +10,13 @@
 #include "engine/EngineTexts.h"
 #include "engine/Install.h"
 #include "engine/InstallPlan.h"
-#include "foundation/App.h"
+#include "foundation/Captions.h"
 #include "foundation/ScopedHandles.h"
 #include "foundation/SystemFallbacks.h"
 #include "foundation/SystemLibraries.h"
 #include "log/InstallLog.h"
-#include "resources/resource.h"
-#include "ui/MainWnd.h"
 
-#include <commctrl.h> // after <windows.h>, which it needs
-#include <shobjidl.h>
+#include <shobjidl.h> // after <windows.h>, which it needs
 
 namespace {
 
@@ -37,11 +34,6 @@ bool HasFilesOnDisc(const std::vector<FILE_ENTRY>& files, int32_t disc)
 bool IsFile(const WIN32_FIND_DATAA& found)
 {
     return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-void SetBar(HWND dialog, int bar, int64_t percent)
-{
-    SendDlgItemMessageA(dialog, bar, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
 }
 
 // A millisecond clock on every Windows: GetTickCount counts in steps of 55 ms on the 95 family.
@@ -71,12 +63,26 @@ struct COPY_RUN {
     }
 };
 
-bool CMainWnd::CopyFiles(HWND dialog)
+bool CInstall::RunCopy()
+{
+    sourceHandle = destHandle = INVALID_HANDLE_VALUE;
+    discBytesDone = 0;
+    copyCursor = 0;
+    currentFileNumber = 0;
+    copyCancelled = false;
+    return person.RunWithProgress(*this);
+}
+
+void CInstall::Cancel()
+{
+    CloseCopyHandles();
+    copyCancelled = true;
+}
+
+bool CInstall::Copy()
 {
     COPY_RUN run;
-    // COM stays up for the whole copy, and with it the taskbar's list, made once.
-    CComInitialization com;
-    copyInstall->AppendLogLine(kLogFileCopyBegins);
+    AppendLogLine(kLogFileCopyBegins);
     char startFolder[kPathBytes] = "";
     DWORD length = GetCurrentDirectoryA(sizeof(startFolder), startFolder);
     if (length >= sizeof(startFolder))
@@ -85,21 +91,23 @@ bool CMainWnd::CopyFiles(HWND dialog)
 
     int32_t type = settings.installtype;
     const std::vector<FILE_ENTRY> noFiles;
-    const std::vector<FILE_ENTRY>& files = type >= 0 && type < kMaxInstallTypes ? typeFiles[type] : noFiles;
+    const std::vector<FILE_ENTRY>& files = type >= 0 && type < kMaxInstallTypes ? description.typeFiles[type] : noFiles;
     bool copied = true;
     for (int32_t disc = 1; disc <= settings.numberofdisc && copied && !copyCancelled; disc++) {
         // A disc that holds none of the type's files is not asked for: the install does not need it.
         if (!HasFilesOnDisc(files, disc))
             continue;
-        const char* label = static_cast<size_t>(disc - 1) < discLabels.size() ? discLabels[disc - 1].GetString() : "";
+        const char* label = static_cast<size_t>(disc - 1) < description.discLabels.size()
+            ? description.discLabels[disc - 1].GetString()
+            : "";
         run.label = label;
         if (startFolder[0] != '\0')
             SetCurrentDirectoryA(startFolder);
         while (copied && !FindDisc(disc)) {
             CZVString text = FormatDiscText(settings.changediscmessage, label);
             CZVString caption = FormatDiscText(settings.changedisccaption, label);
-            copied
-                = MessageBox(text.GetString(), caption.GetString(), MB_OKCANCEL | MB_ICONINFORMATION | MB_SETFOREGROUND)
+            copied = person.Ask(kAskNextDisc, text.GetString(), caption.GetString(),
+                         MB_OKCANCEL | MB_ICONINFORMATION | MB_SETFOREGROUND, IDCANCEL)
                     == IDOK
                 && !copyCancelled;
         }
@@ -113,7 +121,7 @@ bool CMainWnd::CopyFiles(HWND dialog)
             CFindHandle search(FindFirstFileA(entry.fileName.GetString(), &found));
             if (!search.IsValid()) {
                 CZVString text = CZVString::Format(ZV_COPY_NOT_FOUND, entry.fileName.GetString());
-                MessageBox(text.GetString(), ZV_CAPTION_WARNING, MB_ICONWARNING);
+                person.Tell(text.GetString(), ZV_CAPTION_WARNING, MB_ICONWARNING);
                 copied = !copyCancelled;
                 continue;
             }
@@ -129,19 +137,18 @@ bool CMainWnd::CopyFiles(HWND dialog)
                     MakeFileFolders(relativePath);
                     foldersMade = true;
                 }
-                copied = copied && CopyOneFile(dialog, relativePath, &run);
+                copied = copied && CopyOneFile(relativePath, &run);
             } while (copied && FindNextFileA(search.Get(), &found));
         }
     }
-    SetTaskbarProgress(0, 0, TBPF_NOPROGRESS);
-    ReleaseTaskbarList();
+    person.ShowTaskbarProgress(0, 0, TBPF_NOPROGRESS);
     if (!copied || copyCancelled || currentFileNumber < totalFileCount)
         return false;
-    copyInstall->AppendLogLine(kLogFileCopyFinished);
+    AppendLogLine(kLogFileCopyFinished);
     return true;
 }
 
-bool CMainWnd::MeasureDisc(const std::vector<FILE_ENTRY>& files, int32_t disc, int64_t* discBytes)
+bool CInstall::MeasureDisc(const std::vector<FILE_ENTRY>& files, int32_t disc, int64_t* discBytes)
 {
     int32_t discFiles = 0;
     *discBytes = 0;
@@ -152,7 +159,9 @@ bool CMainWnd::MeasureDisc(const std::vector<FILE_ENTRY>& files, int32_t disc, i
         CFindHandle search(FindFirstFileA(entry.fileName.GetString(), &found));
         if (!search.IsValid()) {
             CZVString question = CZVString::Format(ZV_COPY_MISSING_CONTINUE, entry.fileName.GetString());
-            if (MessageBox(question.GetString(), ZV_CAPTION_FAILURE, MB_OKCANCEL | MB_ICONQUESTION) != IDOK
+            if (person.Ask(kAskMissingContinue, question.GetString(), ZV_CAPTION_FAILURE, MB_OKCANCEL | MB_ICONQUESTION,
+                    IDCANCEL)
+                    != IDOK
                 || copyCancelled)
                 return false;
             continue;
@@ -169,23 +178,23 @@ bool CMainWnd::MeasureDisc(const std::vector<FILE_ENTRY>& files, int32_t disc, i
     return true;
 }
 
-bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, COPY_RUN* run)
+bool CInstall::CopyOneFile(const char* relativePath, COPY_RUN* run)
 {
     // A destination that would not fit a path is never cut into another file's name: it counts as unwritable.
     // Both parts are shorter than a path, so together they fit twice a path's bytes.
     char destination[2 * kPathBytes];
-    int folderLength = lstrlenA(installedDir);
-    lstrcpynA(destination, installedDir, kPathBytes);
+    int folderLength = lstrlenA(state.installedDir);
+    lstrcpynA(destination, state.installedDir, kPathBytes);
     lstrcpynA(destination + folderLength, relativePath, kPathBytes);
     bool fits = lstrlenA(destination) < kPathBytes;
 
     run->relativePath = relativePath;
     fileBytesDone = 0;
     fileSize = 0;
-    ShowCopyProgress(dialog, run, false);
+    ShowCopyProgress(run, false);
     // Each failure shows its box over the dialog naming the file it is about.
     auto fail = [&](const char* format, const char* path, UINT type, const char* partialFile) {
-        ShowCopyProgress(dialog, run, true);
+        ShowCopyProgress(run, true);
         return ReportCopyFailure(format, path, type, partialFile);
     };
 
@@ -195,7 +204,7 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, COPY_RUN* run)
         return fail(ZV_COPY_OPEN_FAILED, relativePath, MB_ICONERROR, nullptr);
     // One line for the journal now and for the log once the file is whole.
     const CZVString copyLine = FormatLogCopy(relativePath);
-    copyInstall->JournalAhead(copyLine);
+    JournalAhead(copyLine);
     destHandle = fits
         ? CreateFileA(destination, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)
         : INVALID_HANDLE_VALUE;
@@ -203,30 +212,31 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, COPY_RUN* run)
         DWORD error = fits ? GetLastError() : ERROR_FILENAME_EXCED_RANGE;
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
             return fail(ZV_COPY_WRITE_FAILED, destination, MB_ICONERROR, nullptr);
-        if (copyInstall->IsKeptFromEarlierInstall(destination)) {
+        if (IsKeptFromEarlierInstall(destination)) {
             // The player's own copy, kept when the earlier install was taken away for this one: it stays as it is,
             // and belongs to this install as it belonged to that one.
             int64_t size = 0;
             if (GetFileSize64(sourceHandle, &size))
                 discBytesDone += size;
             CloseCopyHandles();
-            copyInstall->AppendLogLine(copyLine, true);
+            AppendLogLine(copyLine, true);
             currentFileNumber++;
             PumpCopyMessages(run);
             return true;
         }
-        copyInstall->WithdrawJournalLine(); // the file is someone else's unless the user gives it up
-        ShowCopyProgress(dialog, run, true);
-        SetTaskbarProgress(currentFileNumber, totalFileCount, TBPF_PAUSED);
+        WithdrawJournalLine(); // the file is someone else's unless the user gives it up
+        ShowCopyProgress(run, true);
+        person.ShowTaskbarProgress(currentFileNumber, totalFileCount, TBPF_PAUSED);
         CZVString question = CZVString::Format(ZV_COPY_OVERWRITE, destination);
-        bool overwrite
-            = MessageBox(question.GetString(), ZV_CAPTION_CONFIRMATION, MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+        bool overwrite = person.Ask(kAskOverwrite, question.GetString(), ZV_CAPTION_CONFIRMATION,
+                             MB_OKCANCEL | MB_ICONQUESTION, IDCANCEL)
+            == IDOK;
         if (!overwrite || copyCancelled) {
             CloseCopyHandles();
             return false;
         }
-        copyInstall->JournalAhead(copyLine);
-        SetTaskbarProgress(currentFileNumber, totalFileCount, TBPF_NORMAL);
+        JournalAhead(copyLine);
+        person.ShowTaskbarProgress(currentFileNumber, totalFileCount, TBPF_NORMAL);
         destHandle = CreateFileA(
             destination, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (destHandle == INVALID_HANDLE_VALUE)
@@ -251,7 +261,7 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, COPY_RUN* run)
         remaining -= wrote;
         fileBytesDone += wrote;
         discBytesDone += wrote;
-        ShowCopyProgress(dialog, run, false);
+        ShowCopyProgress(run, false);
         if (wrote != chunk) {
             if (remaining > 0)
                 return fail(ZV_COPY_FAILED, destination, MB_ICONERROR | MB_SETFOREGROUND, destination);
@@ -269,14 +279,14 @@ bool CMainWnd::CopyOneFile(HWND dialog, const char* relativePath, COPY_RUN* run)
     }
     SetFileTime(destHandle, &created, &accessed, &written);
     CloseCopyHandles();
-    copyInstall->AppendLogLine(copyLine, true);
+    AppendLogLine(copyLine, true);
     currentFileNumber++;
     // After every file, however small: a cancel is met before the next one starts.
     PumpCopyMessages(run);
     return true;
 }
 
-void CMainWnd::ShowCopyProgress(HWND dialog, COPY_RUN* run, bool force)
+void CInstall::ShowCopyProgress(COPY_RUN* run, bool force)
 {
     COPY_VIEW view
         = {currentFileNumber, totalFileCount, Percent(fileBytesDone, fileSize), Percent(discBytesDone, run->discBytes)};
@@ -284,17 +294,16 @@ void CMainWnd::ShowCopyProgress(HWND dialog, COPY_RUN* run, bool force)
     if (parts & kViewTexts) {
         CZVString fileText = CZVString::Format(ZV_COPY_FILE_TEXT, run->relativePath, run->label);
         CZVString countText = CZVString::Format(ZV_COPY_COUNT_TEXT, currentFileNumber, totalFileCount);
-        SetDlgItemTextA(dialog, IDC_FILE_TEXT, fileText.GetString());
-        SetDlgItemTextA(dialog, IDC_DISC_TEXT, countText.GetString());
-        SetTaskbarProgress(currentFileNumber, totalFileCount, TBPF_NORMAL);
+        person.ShowCopyTexts(fileText.GetString(), countText.GetString());
+        person.ShowTaskbarProgress(currentFileNumber, totalFileCount, TBPF_NORMAL);
     }
     if (parts & kViewFileBar)
-        SetBar(dialog, IDC_FILE_PROGRESS, view.filePercent);
+        person.ShowCopyBar(kFileBar, static_cast<int>(view.filePercent));
     if (parts & kViewDiscBar)
-        SetBar(dialog, IDC_DISC_PROGRESS, view.discPercent);
+        person.ShowCopyBar(kDiscBar, static_cast<int>(view.discPercent));
 }
 
-void CMainWnd::PumpCopyMessages(COPY_RUN* run)
+void CInstall::PumpCopyMessages(COPY_RUN* run)
 {
     uint32_t now = Now();
     bool due = run->pace.IsPumpDue(now);
@@ -302,7 +311,7 @@ void CMainWnd::PumpCopyMessages(COPY_RUN* run)
     // an empty PeekMessage costs several. The high word is what the queue holds now, whether seen before or not.
     if (!due && HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0)
         return;
-    while (frame != nullptr && frame->PeekAndPump()) { }
+    person.Breathe();
     // Once a pace interval, the rest of the time slice goes to whoever is waiting for it (the shell drawing the
     // taskbar, another program); with nobody waiting the copy goes on at once. Not after every small file: a
     // busy machine would take a slice from the copy for each.
@@ -312,7 +321,7 @@ void CMainWnd::PumpCopyMessages(COPY_RUN* run)
     }
 }
 
-void CMainWnd::MakeFileFolders(const char* relativePath)
+void CInstall::MakeFileFolders(const char* relativePath)
 {
     const int kMaxDepth = kPathBytes / 2;
     int prefixes[kMaxDepth];
@@ -320,32 +329,32 @@ void CMainWnd::MakeFileFolders(const char* relativePath)
     CopyCutAtChar(folderPart, FolderPartLength(relativePath) + 1, relativePath);
     int count = FolderPrefixLengths(folderPart, prefixes, kMaxDepth);
     for (int i = 0; i < count; i++) {
-        CZVString folder = CZVString::Format("%s%s", installedDir, folderPart);
+        CZVString folder = CZVString::Format("%s%s", state.installedDir, folderPart);
         if (folder.GetLength() >= kPathBytes)
             return;
-        folder.GetBuffer()[lstrlenA(installedDir) + prefixes[i]] = '\0';
+        folder.GetBuffer()[lstrlenA(state.installedDir) + prefixes[i]] = '\0';
         DWORD attributes = GetFileAttributesA(folder.GetString());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
             continue;
         // Logged like the script's folders, so that the undo and the uninstaller remove it once it is empty.
-        copyInstall->AppendLogLine(FormatLogMakeDir(folder.GetString()));
+        AppendLogLine(FormatLogMakeDir(folder.GetString()));
         CreateDirectoryA(folder.GetString(), nullptr);
     }
 }
 
-bool CMainWnd::ReportCopyFailure(const char* format, const char* path, UINT type, const char* partialFile)
+bool CInstall::ReportCopyFailure(const char* format, const char* path, UINT type, const char* partialFile)
 {
     CloseCopyHandles();
-    SetTaskbarProgress(currentFileNumber, totalFileCount, TBPF_ERROR);
+    person.ShowTaskbarProgress(currentFileNumber, totalFileCount, TBPF_ERROR);
     CZVString text = CZVString::Format(format, path);
-    MessageBox(text.GetString(), ZV_CAPTION_FAILURE, type);
-    SetTaskbarProgress(0, 0, TBPF_NOPROGRESS);
+    person.Tell(text.GetString(), ZV_CAPTION_FAILURE, type);
+    person.ShowTaskbarProgress(0, 0, TBPF_NOPROGRESS);
     if (partialFile != nullptr)
         DeleteFileA(partialFile);
     return false;
 }
 
-void CMainWnd::CloseCopyHandles()
+void CInstall::CloseCopyHandles()
 {
     for (HANDLE* file : {&sourceHandle, &destHandle}) {
         if (*file != INVALID_HANDLE_VALUE) {
@@ -353,4 +362,41 @@ void CMainWnd::CloseCopyHandles()
             *file = INVALID_HANDLE_VALUE;
         }
     }
+}
+
+bool CInstall::IsKeptFromEarlierInstall(const char* path) const
+{
+    for (const CZVString& kept : keptFromEarlierInstall) {
+        if (kept.EqualsNoCase(path))
+            return true;
+    }
+    return false;
+}
+
+bool CInstall::FileExists(const char* path)
+{
+    WIN32_FIND_DATAA found;
+    CFindHandle search(FindFirstFileA(path, &found));
+    return search.IsValid();
+}
+
+bool CInstall::FindDisc(int n)
+{
+    CZVString marker = DiscMarkerName(n);
+    if (FileExists(marker.GetString()))
+        return true;
+    // An empty drive must not ask the user to insert a disc.
+    UINT previousMode = SetErrorMode(kQuietErrorMode);
+    bool found = false;
+    for (char letter = 'A'; letter <= 'Z' && !found; letter++) {
+        char root[4] = {letter, ':', '\\', '\0'};
+        if (GetDriveTypeA(root) != DRIVE_CDROM)
+            continue;
+        char markerPath[kPathBytes];
+        if (*JoinPath(markerPath, root, marker.GetString()) != '\0' && FileExists(markerPath))
+            found = SetCurrentDirectoryA(root) != FALSE;
+    }
+    SetErrorMode(previousMode);
+    // Disc 1 needs no marker: its files are read from the start folder.
+    return found || n == 1;
 }

@@ -12,7 +12,7 @@
 
 bool CInstall::PrepareDirectories()
 {
-    fileCount = 0;
+    totalFileCount = 0;
     int32_t type = settings.installtype;
     int32_t files = type >= 0 && type < kMaxInstallTypes ? static_cast<int32_t>(description.typeFiles[type].size()) : 0;
     // No size is measured here: the copy measures each disc.
@@ -31,7 +31,7 @@ bool CInstall::PrepareDirectories()
         AppendLogLine(FormatLogMakeDir(folder.GetString()));
         MakeDirectoryPath(folder.GetString());
     }
-    fileCount = files;
+    totalFileCount = files;
     return true;
 }
 

@@ -16,9 +16,17 @@ CInstall::CInstall(const INSTALL_DESCRIPTION& description, INSTALL_STATE& state,
     , settings(description.settings)
     , state(state)
     , person(person)
-    , fileCount(0)
     , fileVersionMajor(0)
     , fileVersionMinor(0)
+    , copyCursor(0)
+    , sourceHandle(INVALID_HANDLE_VALUE)
+    , destHandle(INVALID_HANDLE_VALUE)
+    , discBytesDone(0)
+    , fileSize(0)
+    , fileBytesDone(0)
+    , totalFileCount(0)
+    , currentFileNumber(0)
+    , copyCancelled(false)
 {
     keptFolder[0] = '\0';
     char program[kPathBytes];
@@ -27,7 +35,10 @@ CInstall::CInstall(const INSTALL_DESCRIPTION& description, INSTALL_STATE& state,
         ReadFileVersion(program, &fileVersionMajor, &fileVersionMinor);
 }
 
-CInstall::~CInstall() = default;
+CInstall::~CInstall()
+{
+    CloseCopyHandles();
+}
 
 namespace {
 
@@ -59,7 +70,7 @@ CInstall::OUTCOME CInstall::Run()
     bool installed = ReportStep(person, ZV_STEP_FOLDERS,
                          MakeInstallFolder(settings.installdir, settings.installsubdir, state.installedDir)
                              && PrepareDirectories())
-        && (MakeKeptCopy() || true) && ReportStep(person, ZV_STEP_COPY, person.RunCopy(*this))
+        && (MakeKeptCopy() || true) && ReportStep(person, ZV_STEP_COPY, RunCopy())
         && ReportStep(person, ZV_STEP_SHORTCUTS, CreateShortcuts())
         && ReportStep(person, ZV_STEP_REGISTRY, WriteRegistrySettings());
     OUTCOME outcome = kInstalled;
@@ -104,13 +115,4 @@ bool CInstall::SaveInstallLogs()
         return false;
     return keptFolder[0] == '\0'
         || (*JoinPath(keptLog, keptFolder, ZV_INSTALL_LOG_FILE) != '\0' && SaveWhole(state.installLog, keptLog));
-}
-
-bool CInstall::IsKeptFromEarlierInstall(const char* path) const
-{
-    for (const CZVString& kept : keptFromEarlierInstall) {
-        if (kept.EqualsNoCase(path))
-            return true;
-    }
-    return false;
 }

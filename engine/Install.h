@@ -12,11 +12,13 @@
 #include "log/InstallState.h"
 #include "script/InstallDescription.h"
 
-class CInstall {
+struct COPY_RUN;
+
+class CInstall : public ICopyWork {
 public:
     // Reads the running program's version for the uninstall entry.
     CInstall(const INSTALL_DESCRIPTION& description, INSTALL_STATE& state, IInstallPerson& person);
-    ~CInstall();
+    ~CInstall() override;
     CInstall(const CInstall&) = delete;
     CInstall& operator=(const CInstall&) = delete;
 
@@ -62,10 +64,14 @@ public:
     // Closes and deletes the journal: the install was saved or undone.
     void EndJournal();
 
-    // True when path (a full path) is among keptFromEarlierInstall.
-    bool IsKeptFromEarlierInstall(const char* path) const;
-    // The number of files PrepareDirectories found for the chosen type.
-    int32_t FileCount() const { return fileCount; }
+    // The copy through the person's progress window; true when every file arrived.
+    bool RunCopy();
+    bool Copy() override;
+    void Cancel() override;
+    // True when disc n is available; it may change the current directory to the root of a CD-ROM drive.
+    static bool FindDisc(int n);
+    // True when FindFirstFileA finds something for the path or pattern.
+    static bool FileExists(const char* path);
 
     // The files of the earlier install that its removal for a reinstall left to the player (full paths): the copy
     // leaves them as they are and asks nothing.
@@ -78,10 +84,40 @@ private:
     INSTALL_STATE& state;
     IInstallPerson& person;
     CJournalFile journal; // open while the install runs
-    int32_t fileCount;
     int fileVersionMajor; // of the program's own version resource, for the uninstall entry
     int fileVersionMinor;
+
+    // The copy state, valid while the copy runs.
+    size_t copyCursor; // index of the entry of typeFiles[installtype] being copied
+    HANDLE sourceHandle; // INVALID_HANDLE_VALUE when no source is open
+    HANDLE destHandle; // INVALID_HANDLE_VALUE when no destination is open
+    int64_t discBytesDone;
+    int64_t fileSize;
+    int64_t fileBytesDone;
+    int32_t totalFileCount; // the total of "全体(%d of %d)" and of the taskbar
+    int32_t currentFileNumber; // 1-based; after the last file one more than the files copied
+    bool copyCancelled; // the cancel button was pressed: no further file is started
+
+    // The measuring pass of one disc: its bytes; false when the user stops at a missing file.
+    bool MeasureDisc(const std::vector<FILE_ENTRY>& files, int32_t disc, int64_t* discBytes);
+    // Copies one found file to installedDir + relativePath; false after a failure (shown) or a refusal.
+    bool CopyOneFile(const char* relativePath, COPY_RUN* run);
+    // Redraws the parts of the progress and the taskbar button that changed, when the pace says a redraw is due
+    // (force: at once, before a box covers the progress).
+    void ShowCopyProgress(COPY_RUN* run, bool force);
+    // Lets the person's windows breathe; when the pace says so, also gives up the rest of the time slice.
+    void PumpCopyMessages(COPY_RUN* run);
+    // Makes the folders of relativePath below installedDir that are missing, logging each it made.
+    void MakeFileFolders(const char* relativePath);
+    // True when path (a full path) is among keptFromEarlierInstall.
+    bool IsKeptFromEarlierInstall(const char* path) const;
+    // Closes the copy's files, shows the failure with path in it, deletes partialFile when not null; false.
+    bool ReportCopyFailure(const char* format, const char* path, UINT type, const char* partialFile);
+    void CloseCopyHandles();
 };
 
 // Creates a folder with every missing folder above it; true when it exists afterwards.
 bool MakeDirectoryPath(const char* path);
+// Writes the system's program folder (else the root of the Windows drive) into settings->installdir; unchanged when
+// neither can be had.
+void ChooseDefaultInstallFolder(INSTALL_SETTINGS* settings);

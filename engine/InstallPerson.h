@@ -4,12 +4,25 @@
 
 #include "foundation/SystemApi.h"
 
-class CInstall;
-
 enum INSTALL_QUESTION {
     kAskNextDisc, // the disc that holds the next files is not in any drive
     kAskMissingContinue, // a file of the script is missing from the disc: go on without it
     kAskOverwrite, // a file of someone else stands where a file goes
+};
+
+// The copy as the person runs it inside its progress window.
+class ICopyWork {
+public:
+    virtual ~ICopyWork() = default;
+    // The whole copy of the chosen type, disc by disc; true when every file arrived and nothing was cancelled.
+    virtual bool Copy() = 0;
+    // The cancel button: the open files are closed (the copy's next read fails) and no further file is started.
+    virtual void Cancel() = 0;
+};
+
+enum COPY_BAR {
+    kFileBar, // the file being copied
+    kDiscBar, // the disc being copied
 };
 
 class IInstallPerson {
@@ -26,6 +39,15 @@ public:
     virtual bool PlayScriptSound(const char* fileName) = 0;
     // The script's message: a box, or "%file" opened; an unattended run reports it. Null or empty shows nothing.
     virtual void ShowScriptMessage(const char* text) = 0;
-    // The copy of the chosen type's files with its progress in front of the person; true when every file arrived.
-    virtual bool RunCopy(CInstall& install) = 0;
+    // Runs work.Copy() with its progress in front of the person (a modal window with a cancel button that calls
+    // work.Cancel()); true when the copy returned true and was not cancelled.
+    virtual bool RunWithProgress(ICopyWork& work) = 0;
+    // The copy's progress: the file and its disc, the count of files, a bar in percent, and the taskbar button
+    // (completed of total, a TBPF_ state).
+    virtual void ShowCopyTexts(const char* fileText, const char* countText) = 0;
+    virtual void ShowCopyBar(COPY_BAR bar, int percent) = 0;
+    virtual void ShowTaskbarProgress(int completed, int total, int state) = 0;
+    // Lets the windows handle every message waiting (the cancel button, repainting, other programs asking whether
+    // the window hangs) while the copy runs.
+    virtual void Breathe() = 0;
 };

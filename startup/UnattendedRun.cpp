@@ -3,6 +3,7 @@
 #include "engine/EngineTexts.h"
 #include "engine/Install.h"
 #include "engine/InstallPlan.h"
+#include "foundation/App.h"
 #include "foundation/SelfDeletion.h"
 #include "foundation/SystemFallbacks.h"
 #include "log/TitleFiles.h"
@@ -27,8 +28,7 @@ const char* RefusalText(UNATTENDED_REFUSAL refusal)
     return "";
 }
 
-// The person of an unattended run: the command line's answers, and a report in place of every box; the copy runs
-// in the window's hidden copy dialog.
+// The person of an unattended run: the command line's answers, and a report in place of every box.
 class CUnattendedPerson : public IUninstallPerson, public IInstallPerson {
 public:
     CUnattendedPerson(const COMMAND_LINE_OPTIONS& options, CMainWnd& window)
@@ -53,7 +53,15 @@ public:
         ReportLine(caption, text);
         return recommendation;
     }
-    bool RunCopy(CInstall& install) override { return m_window.RunCopy(install); }
+    // Nobody can press cancel or watch the progress: the copy runs without a window, and the window's frame pumps.
+    bool RunWithProgress(ICopyWork& work) override { return work.Copy(); }
+    void ShowCopyTexts(const char*, const char*) override { }
+    void ShowCopyBar(COPY_BAR, int) override { }
+    void ShowTaskbarProgress(int, int, int) override { }
+    void Breathe() override
+    {
+        while (m_window.frame != nullptr && m_window.frame->PeekAndPump()) { }
+    }
     void Tell(const char* text, const char* caption, UINT) override { ReportLine(caption, text); }
     void Note(const char* text, const char* caption) override { ReportLine(caption, text); }
     bool PlayScriptSound(const char*) override { return false; }
@@ -143,7 +151,7 @@ int CMainWnd::InstallUnattended(const COMMAND_LINE_OPTIONS& options)
     }
     RestoreSettings();
     ShowScriptMessage(settings.installmessage, MB_OK);
-    ChooseDefaultInstallFolder();
+    ChooseDefaultInstallFolder(&settings);
     UNATTENDED_REFUSAL refusal = ChooseUnattendedSettings(options, OffersAllUsers() && hasAdminRights, &settings);
     if (refusal != kRefusalNone) {
         ReportLine(ZV_CAPTION_ERROR, RefusalText(refusal));

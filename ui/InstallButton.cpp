@@ -21,7 +21,7 @@ bool CMainWnd::Install()
     RestoreSettings();
     PlayScriptSound(settings.installvoice);
     ShowScriptMessage(settings.installmessage, MB_OK);
-    ChooseDefaultInstallFolder();
+    ChooseDefaultInstallFolder(&settings);
     if (DialogBoxParamA(
             hInstance, MAKEINTRESOURCEA(IDD_SETTINGS), hwnd, SettingsDialogProc, reinterpret_cast<LPARAM>(this))
         != IDOK)

@@ -11,7 +11,6 @@
 
 class CApp;
 struct COMMAND_LINE_OPTIONS;
-struct COPY_RUN;
 struct ITaskbarList3;
 
 class CMainWnd : public CZVWnd,
@@ -76,18 +75,9 @@ public:
     // The install button: from the reinstall question to the final message; the menu shows the new state
     // afterwards. True when every step succeeded and "uninst.dat" was saved.
     bool Install();
-    // The copy dialog: modal, or in an unattended run made hidden and never shown. True when every file arrived.
-    bool RunCopyDialog();
     // The dialog procedure of template 103; DialogBoxParamA passes the window as the parameter. Ends with 1 when
     // every file was copied, else 2.
     static INT_PTR CALLBACK CopyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    // The whole copy of the chosen type, disc by disc, inside the copy dialog; true when every disc was done and
-    // the count check passed.
-    bool CopyFiles(HWND dialog);
-    // True when disc n is available; it may change the current directory to the root of a CD-ROM drive.
-    bool FindDisc(int n);
-    // True when FindFirstFileA finds something for the path or pattern.
-    static bool FileExists(const char* path);
     // Shows completed of total and the state (a TBPF_ value) on the window's taskbar button, where the system has
     // the taskbar list. The list is made at the first call and kept until ReleaseTaskbarList, so COM must stay
     // initialized on the thread until then (the copy holds it for its whole run).
@@ -96,9 +86,13 @@ public:
     // True when sourceDir is the install folder or the kept folder: the program runs from an installed copy, not
     // from the disc, and nothing that only the disc has may be loaded or asked for.
     bool IsSourceInstalledCopy();
-    // The install's questions in boxes owned by the window, and its copy in the copy dialog.
+    // The install's questions in boxes owned by the window, and its copy in the copy dialog (ui/CopyDialog.cpp).
     int Ask(INSTALL_QUESTION question, const char* text, const char* caption, UINT type, int recommendation) override;
-    bool RunCopy(CInstall& install) override;
+    bool RunWithProgress(ICopyWork& work) override;
+    void ShowCopyTexts(const char* fileText, const char* countText) override;
+    void ShowCopyBar(COPY_BAR bar, int percent) override;
+    void ShowTaskbarProgress(int completed, int total, int state) override;
+    void Breathe() override;
 
     // --- uninstalling (ui/): the uninstall (uninstall/Uninstall.h) with the menu as its person ---
     // The uninstall button: the uninstall, then the menu shows the new state. True for a complete success (the
@@ -121,17 +115,8 @@ public:
     CApp* frame;
     char chosenBaseDir[260]; // the settings dialog's folder until "次へ" writes it into settings.installdir
 
-    // The copy state, valid while the copy dialog is open.
-    size_t copyCursor; // index of the entry of typeFiles[installtype] being copied
-    HANDLE sourceHandle; // INVALID_HANDLE_VALUE when no source is open
-    HANDLE destHandle; // INVALID_HANDLE_VALUE when no destination is open
-    int64_t discBytesDone;
-    int64_t fileSize;
-    int64_t fileBytesDone;
-    int32_t totalFileCount; // the total of "全体(%d of %d)" and of the taskbar
-    int32_t currentFileNumber; // 1-based; after the last file one more than the files copied
-    bool copyCancelled; // the cancel button was pressed: no further file is started
-    CInstall* copyInstall; // the install whose copy the dialog runs; null outside it
+    ICopyWork* copyWork; // the copy the copy dialog runs; null outside it
+    HWND copyDialog; // the copy dialog while it is open
     ITaskbarList3* taskbarList; // kept from SetTaskbarProgress to ReleaseTaskbarList; null when there is none
     bool taskbarListTried; // SetTaskbarProgress asked the system for the list since the last ReleaseTaskbarList
 
@@ -151,25 +136,6 @@ private:
     bool QueryDirectXVersion(HMODULE* library); // false when the library was not asked: the registry answered
     bool ConfirmDirectXForLaunch();
     static INT_PTR CALLBACK SubFormProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
-    // The install steps' own parts (engine/).
-    void ChooseDefaultInstallFolder();
-    // The measuring pass of one disc: its bytes; false when the user stops at a missing file.
-    bool MeasureDisc(const std::vector<FILE_ENTRY>& files, int32_t disc, int64_t* discBytes);
-    // Copies one found file to installedDir + relativePath; false after a failure (shown) or a refusal.
-    bool CopyOneFile(HWND dialog, const char* relativePath, COPY_RUN* run);
-    // Redraws the parts of the copy dialog and the taskbar button that changed, when the pace says a redraw is
-    // due (force: at once, before a box covers the dialog).
-    void ShowCopyProgress(HWND dialog, COPY_RUN* run, bool force);
-    // Lets the windows of the thread handle every message waiting (the cancel button, repainting, other programs
-    // asking whether the window hangs); when the pace says so, also gives up the rest of the time slice.
-    void PumpCopyMessages(COPY_RUN* run);
-    // Makes the folders of relativePath below installedDir that are missing, logging each it made.
-    void MakeFileFolders(const char* relativePath);
-    // Closes the copy's files, shows the failure with path in it, deletes partialFile when not null; false.
-    bool ReportCopyFailure(const char* format, const char* path, UINT type, const char* partialFile);
-    void CloseCopyHandles();
-    void CancelCopy(HWND dialog); // the cancel button: closes the files, stops the copy, ends the dialog with 2
 
     // The settings dialog's handlers (SettingsDialog.cpp).
     void InitSettingsDialog(HWND dialog);

@@ -24,7 +24,11 @@ public:
     void Note(const char*, const char*) override { }
     bool PlayScriptSound(const char*) override { return false; }
     void ShowScriptMessage(const char*) override { }
-    bool RunCopy(CInstall&) override { return false; }
+    bool RunWithProgress(ICopyWork&) override { return false; }
+    void ShowCopyTexts(const char*, const char*) override { }
+    void ShowCopyBar(COPY_BAR, int) override { }
+    void ShowTaskbarProgress(int, int, int) override { }
+    void Breathe() override { }
 
     std::vector<std::string> boxes;
 };

@@ -1,10 +1,8 @@
-// The copy dialog as the install runs it, and the default install folder the settings dialog starts from.
+// The install folder the settings start from: the system's program folder, else the Windows drive's root.
+#include "engine/Install.h"
 #include "foundation/RegProfile.h"
 #include "foundation/ScopedHandles.h"
 #include "foundation/ShellFolder.h"
-#include "resources/resource.h"
-#include "startup/UnattendedReport.h"
-#include "ui/MainWnd.h"
 
 #include <shlobj.h> // after <windows.h>, which it needs
 
@@ -29,23 +27,7 @@ bool GetWindowsDriveRoot(char* path)
 
 } // namespace
 
-bool CMainWnd::RunCopyDialog()
-{
-    if (!IsUnattendedRun())
-        return DialogBoxParamA(
-                   hInstance, MAKEINTRESOURCEA(IDD_COPY), hwnd, CopyDialogProc, reinterpret_cast<LPARAM>(this))
-            == 1;
-    // Nobody can press cancel: the copy runs in the hidden dialog, which only its progress is written to.
-    HWND dialog = CreateDialogParamA(
-        hInstance, MAKEINTRESOURCEA(IDD_COPY), hwnd, CopyDialogProc, reinterpret_cast<LPARAM>(this));
-    if (dialog == nullptr)
-        return false;
-    bool copied = CopyFiles(dialog) && !copyCancelled;
-    DestroyWindow(dialog);
-    return copied;
-}
-
-void CMainWnd::ChooseDefaultInstallFolder()
+void ChooseDefaultInstallFolder(INSTALL_SETTINGS* settings)
 {
     char folder[kPathBytes] = "";
     bool found = false;
@@ -57,5 +39,5 @@ void CMainWnd::ChooseDefaultInstallFolder()
     }
     found = found || GetShellFolder(CSIDL_PROGRAM_FILES, folder) || GetWindowsDriveRoot(folder);
     if (found)
-        CopyCutAtChar(settings.installdir, sizeof(settings.installdir), folder);
+        CopyCutAtChar(settings->installdir, sizeof(settings->installdir), folder);
 }
