@@ -14,6 +14,7 @@
 #include "startup/StartupTexts.h"
 #include "startup/Unattended.h"
 #include "startup/UnattendedReport.h"
+#include "startup/UnattendedRun.h"
 
 namespace {
 
@@ -222,7 +223,7 @@ bool CInstallApp::RunCopy(HINSTANCE instance)
     installerMutex = mutex;
 
     if (options.quiet) {
-        m_startExitCode = mainWindow.RunUnattended(instance, options);
+        m_startExitCode = RunUnattended(mainWindow, options);
         ExitInstance(); // no message loop follows: the copy's deletion is scheduled here
         return false;
     }

@@ -1,5 +1,6 @@
 // The unattended run of the copy (-quiet): the install or the uninstall that a person would start from the menu,
 // with the command line's answers in place of the settings dialog and the questions, and an exit code at the end.
+#include "startup/UnattendedRun.h"
 #include "engine/EngineTexts.h"
 #include "engine/Install.h"
 #include "engine/InstallPlan.h"
@@ -76,20 +77,98 @@ private:
     CMainWnd& m_window;
 };
 
+int UninstallUnattended(CMainWnd& window, const COMMAND_LINE_OPTIONS& options)
+{
+    // The uninstall reports its own refusals (not installed, an install for all users without the rights); they
+    // are told apart from a failure by the state it starts from.
+    bool refused = !window.isInstalled || (window.isInstalledForAllUsers && !window.hasAdminRights);
+    CUnattendedPerson person(options, window);
+    bool complete = CUninstall(window, window, person).Run();
+    window.ReadInstallState();
+    if (complete)
+        return kExitDone;
+    return refused ? kExitRefused : kExitFailedLeftOver;
+}
+
+int InstallUnattended(CMainWnd& window, const COMMAND_LINE_OPTIONS& options)
+{
+    // An install of the title that was cut off is taken away first (on -reinstall), or nothing is installed.
+    CUnattendedPerson person(options, window);
+    CUninstall uninstall(window, window, person);
+    CInstall install(window, window, person);
+    bool replayed = false;
+    bool noneLeft = uninstall.UndoInterruptedInstall(&replayed);
+    if (replayed) {
+        window.ReadInstallState();
+        window.ApplyInstallState();
+    }
+    if (!noneLeft)
+        return kExitRefused;
+    window.installLog.Empty();
+    SetCurrentDirectoryA(window.sourceDir);
+    if (window.isInstalled) {
+        CZVString installed = CZVString::Format(ZV_TEXT_ALREADY_INSTALLED, window.settings.gametitle);
+        if (!options.reinstall) {
+            ReportLine(ZV_CAPTION_CONFIRMATION, installed.GetString());
+            return kExitRefused;
+        }
+        // Installed again from scratch: the earlier install is taken away first, as its own log says, so that its
+        // files are not mistaken for someone else's that must not be overwritten.
+        ReportLine(ZV_CAPTION_STEP, installed.GetString());
+        if (!uninstall.RemoveEarlierInstall(options.erase, &install.keptFromEarlierInstall)) {
+            ReportLine(
+                ZV_CAPTION_FAILURE, CZVString::Format(ZV_INSTALL_EARLIER_LEFT, window.settings.gametitle).GetString());
+            return kExitFailedLeftOver;
+        }
+        SetCurrentDirectoryA(window.sourceDir);
+    }
+    window.RestoreSettings();
+    window.ShowScriptMessage(window.settings.installmessage, MB_OK);
+    ChooseDefaultInstallFolder(&window.settings);
+    UNATTENDED_REFUSAL refusal
+        = ChooseUnattendedSettings(options, CMainWnd::OffersAllUsers() && window.hasAdminRights, &window.settings);
+    if (refusal != kRefusalNone) {
+        ReportLine(ZV_CAPTION_ERROR, RefusalText(refusal));
+        return RefusalExitCode(refusal);
+    }
+    CZVString chosen = CZVString::Format(ZV_TEXT_SETTINGS_CHOSEN, window.settings.installtype + 1,
+        window.settings.installdir, window.settings.installsubdir, window.settings.desktopshortcut ? 1 : 0,
+        window.settings.startmenushortcut ? 1 : 0, window.settings.forAllUsers ? 1 : 0);
+    ReportLine(ZV_CAPTION_STEP, chosen.GetString());
+
+    // The dialog's question about too little space takes the answer that stops; nothing has been made yet.
+    char root[4];
+    FreeSpaceRoot(window.settings.installdir, root);
+    uint64_t freeBytes = 0;
+    if (GetFreeDiskBytes(root, &freeBytes)
+        && IsShortOfSpace(freeBytes, window.settings.installrequire[window.settings.installtype])) {
+        ReportLine(ZV_CAPTION_WARNING, ZV_SETTINGS_LOW_SPACE);
+        return kExitFailedUndone;
+    }
+    CInstall::OUTCOME outcome = install.Run();
+    window.ReadInstallState();
+    window.ApplyInstallState();
+    switch (outcome) {
+    case CInstall::kInstalled: return kExitDone;
+    case CInstall::kFailedUndone: return kExitFailedUndone;
+    case CInstall::kFailedLeftOver: break;
+    }
+    return kExitFailedLeftOver;
+}
+
 } // namespace
 
-int CMainWnd::RunUnattended(HINSTANCE instance, const COMMAND_LINE_OPTIONS& options)
+int RunUnattended(CMainWnd& window, const COMMAND_LINE_OPTIONS& options)
 {
-    hInstance = instance;
-    ReadInstallState();
+    window.ReadInstallState();
     int exitCode = kExitDone;
     if (options.uninstall) {
         // An install without a kept copy is uninstalled by the install folder's own program, and the first start
         // waits in it: it cannot be deleted while it runs. Renamed, it goes at the next system start under a name
         // that no later install writes; the folder is left for that install.
         char firstStart[kPathBytes], folder[kPathBytes];
-        bool named = isInstalled && *JoinPath(firstStart, installedDir, moduleFileName) != '\0';
-        exitCode = UninstallUnattended(options);
+        bool named = window.isInstalled && *JoinPath(firstStart, window.installedDir, window.moduleFileName) != '\0';
+        exitCode = UninstallUnattended(window, options);
         CZVString renamed;
         if (named && exitCode != kExitRefused && GetFileAttributesA(firstStart) != INVALID_FILE_ATTRIBUTES
             && DeleteOrScheduleRunning(firstStart, firstStart, &renamed)) {
@@ -100,84 +179,7 @@ int CMainWnd::RunUnattended(HINSTANCE instance, const COMMAND_LINE_OPTIONS& opti
             RemoveDirectoryA(folder);
         }
     } else {
-        exitCode = InstallUnattended(options);
+        exitCode = InstallUnattended(window, options);
     }
     return exitCode;
-}
-
-int CMainWnd::UninstallUnattended(const COMMAND_LINE_OPTIONS& options)
-{
-    // The uninstall reports its own refusals (not installed, an install for all users without the rights); they
-    // are told apart from a failure by the state it starts from.
-    bool refused = !isInstalled || (isInstalledForAllUsers && !hasAdminRights);
-    CUnattendedPerson person(options, *this);
-    bool complete = CUninstall(*this, *this, person).Run();
-    ReadInstallState();
-    if (complete)
-        return kExitDone;
-    return refused ? kExitRefused : kExitFailedLeftOver;
-}
-
-int CMainWnd::InstallUnattended(const COMMAND_LINE_OPTIONS& options)
-{
-    // An install of the title that was cut off is taken away first (on -reinstall), or nothing is installed.
-    CUnattendedPerson person(options, *this);
-    CUninstall uninstall(*this, *this, person);
-    CInstall install(*this, *this, person);
-    bool replayed = false;
-    bool noneLeft = uninstall.UndoInterruptedInstall(&replayed);
-    if (replayed) {
-        ReadInstallState();
-        ApplyInstallState();
-    }
-    if (!noneLeft)
-        return kExitRefused;
-    installLog.Empty();
-    SetCurrentDirectoryA(sourceDir);
-    if (isInstalled) {
-        CZVString installed = CZVString::Format(ZV_TEXT_ALREADY_INSTALLED, settings.gametitle);
-        if (!options.reinstall) {
-            ReportLine(ZV_CAPTION_CONFIRMATION, installed.GetString());
-            return kExitRefused;
-        }
-        // Installed again from scratch: the earlier install is taken away first, as its own log says, so that its
-        // files are not mistaken for someone else's that must not be overwritten.
-        ReportLine(ZV_CAPTION_STEP, installed.GetString());
-        if (!uninstall.RemoveEarlierInstall(options.erase, &install.keptFromEarlierInstall)) {
-            ReportLine(ZV_CAPTION_FAILURE, CZVString::Format(ZV_INSTALL_EARLIER_LEFT, settings.gametitle).GetString());
-            return kExitFailedLeftOver;
-        }
-        SetCurrentDirectoryA(sourceDir);
-    }
-    RestoreSettings();
-    ShowScriptMessage(settings.installmessage, MB_OK);
-    ChooseDefaultInstallFolder(&settings);
-    UNATTENDED_REFUSAL refusal = ChooseUnattendedSettings(options, OffersAllUsers() && hasAdminRights, &settings);
-    if (refusal != kRefusalNone) {
-        ReportLine(ZV_CAPTION_ERROR, RefusalText(refusal));
-        return RefusalExitCode(refusal);
-    }
-    CZVString chosen = CZVString::Format(ZV_TEXT_SETTINGS_CHOSEN, settings.installtype + 1, settings.installdir,
-        settings.installsubdir, settings.desktopshortcut ? 1 : 0, settings.startmenushortcut ? 1 : 0,
-        settings.forAllUsers ? 1 : 0);
-    ReportLine(ZV_CAPTION_STEP, chosen.GetString());
-
-    // The dialog's question about too little space takes the answer that stops; nothing has been made yet.
-    char root[4];
-    FreeSpaceRoot(settings.installdir, root);
-    uint64_t freeBytes = 0;
-    if (GetFreeDiskBytes(root, &freeBytes)
-        && IsShortOfSpace(freeBytes, settings.installrequire[settings.installtype])) {
-        ReportLine(ZV_CAPTION_WARNING, ZV_SETTINGS_LOW_SPACE);
-        return kExitFailedUndone;
-    }
-    CInstall::OUTCOME outcome = install.Run();
-    ReadInstallState();
-    ApplyInstallState();
-    switch (outcome) {
-    case CInstall::kInstalled: return kExitDone;
-    case CInstall::kFailedUndone: return kExitFailedUndone;
-    case CInstall::kFailedLeftOver: break;
-    }
-    return kExitFailedLeftOver;
 }

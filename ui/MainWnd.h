@@ -1,6 +1,6 @@
 // The main window: the menu the user starts, installs and uninstalls from. It owns the install description and
-// the install state for the life of the process; each group of its operations is defined in its subsystem's
-// folder (the script's in script/, the start-up helpers in startup/, the menu in ui/).
+// the install state for the life of the process, and is the person of the install (engine/Install.h) and of the
+// uninstall (uninstall/Uninstall.h); its members are defined in ui/.
 #pragma once
 
 #include "engine/InstallPerson.h"
@@ -10,7 +10,6 @@
 #include "uninstall/UninstallPerson.h"
 
 class CApp;
-struct COMMAND_LINE_OPTIONS;
 struct ITaskbarList3;
 
 class CMainWnd : public CZVWnd,
@@ -32,14 +31,6 @@ public:
     // --- start-up (startup/) ---
     // Copies path into sourceDir when it is 1 to 259 bytes long; otherwise nothing changes.
     void SetSourceDir(const char* path);
-    // The unattended run of the copy (-quiet): installs, or uninstalls with -uninstall, as the options say, with no
-    // window and no box; returns the exit code (UNATTENDED_EXIT_CODE). The window is never created.
-    int RunUnattended(HINSTANCE instance, const COMMAND_LINE_OPTIONS& options);
-    // The install of an unattended run, from the reinstall check to the last step; the exit code.
-    int InstallUnattended(const COMMAND_LINE_OPTIONS& options);
-    // The uninstall of an unattended run, its questions answered from options: kExitDone, kExitRefused (not
-    // installed, or for all users without the rights) or kExitFailedLeftOver.
-    int UninstallUnattended(const COMMAND_LINE_OPTIONS& options);
 
     // --- the menu (ui/) ---
     // Handles the menu's messages (the buttons' private messages, the extra buttons' WM_COMMAND) and passes the
