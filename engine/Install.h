@@ -68,22 +68,23 @@ public:
     bool RunCopy();
     bool Copy() override;
     void Cancel() override;
+
+    // The files of the earlier install that its removal for a reinstall left to the player (full paths): the copy
+    // leaves them as they are and asks nothing.
+    std::vector<CZVString> keptFromEarlierInstall;
+
+private:
     // True when disc n is available; it may change the current directory to the root of a CD-ROM drive.
     static bool FindDisc(int n);
     // True when FindFirstFileA finds something for the path or pattern.
     static bool FileExists(const char* path);
 
-    // The files of the earlier install that its removal for a reinstall left to the player (full paths): the copy
-    // leaves them as they are and asks nothing.
-    std::vector<CZVString> keptFromEarlierInstall;
-    char keptFolder[260]; // the kept copy this install made, with its trailing backslash; empty when there is none
-
-private:
     const INSTALL_DESCRIPTION& description;
     const INSTALL_SETTINGS& settings; // description.settings
     INSTALL_STATE& state;
     IInstallPerson& person;
     CJournalFile journal; // open while the install runs
+    char keptFolder[260]; // the kept copy this install made, with its trailing backslash; empty when there is none
     int fileVersionMajor; // of the program's own version resource, for the uninstall entry
     int fileVersionMinor;
 
