@@ -1,7 +1,7 @@
-// The copy of the chosen type's files, disc by disc, in chunks of 1 MiB inside the copy dialog: the disc prompts,
-// a measuring pass and a copy pass per disc, the overwrite question, the source's times on every copy, and one
-// "copy" line in the install log for every file that arrived whole (on the journal before the file is made). The
-// copy runs as fast as the files come; the windows get their messages and the dialog its redraws by the clock
+// The copy of the chosen type's files, disc by disc, in chunks of 1 MiB inside the person's progress window: the disc
+// prompts, a measuring pass and a copy pass per disc, the overwrite question, the source's times on every copy, and
+// one "copy" line in the install log for every file that arrived whole (on the journal before the file is made). The
+// copy runs as fast as the files come; the windows get their messages and the progress its redraws by the clock
 // (engine/CopyPace.h), not per chunk.
 #include <vector>
 
