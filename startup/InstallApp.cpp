@@ -135,6 +135,7 @@ bool CInstallApp::InitInstance(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int
         options.log[0] = '\0';
     if (options.quiet) {
         BeginUnattendedRun(options.log, !tempOption);
+        CZVWnd::SetBoxFunction(ShowOrReportBox);
         m_startExitCode = kExitCannotStart;
     }
 

@@ -123,7 +123,7 @@ int InstallUnattended(CMainWnd& window, const COMMAND_LINE_OPTIONS& options)
         SetCurrentDirectoryA(window.sourceDir);
     }
     window.RestoreSettings();
-    window.ShowScriptMessage(window.settings.installmessage, MB_OK);
+    person.ShowScriptMessage(window.settings.installmessage);
     ChooseDefaultInstallFolder(&window.settings);
     UNATTENDED_REFUSAL refusal
         = ChooseUnattendedSettings(options, CMainWnd::OffersAllUsers() && window.hasAdminRights, &window.settings);

@@ -2,7 +2,6 @@
 #include "foundation/SystemApi.h"
 #include "script/ScriptParser.h"
 #include "script/ScriptTexts.h"
-#include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
 
 bool CMainWnd::ReadInstallInfo(const char* fileName)
@@ -15,6 +14,6 @@ bool CMainWnd::ReadInstallInfo(const char* fileName)
     }
     CZVString report = FormatScriptError(error, fileName);
     // The script is read during start-up, before the main window exists, so the box has no owner.
-    ShowOrReportBox(nullptr, report.GetString(), ZV_CAPTION_SYNTAX_ERROR, MB_ICONERROR | MB_SETFOREGROUND);
+    ShowBox(nullptr, report.GetString(), ZV_CAPTION_SYNTAX_ERROR, MB_ICONERROR | MB_SETFOREGROUND);
     return false;
 }

@@ -1,7 +1,6 @@
 // The script's messages and sounds: a box, a text file in Notepad, or a wave file played without waiting.
 #include "foundation/ScopedHandles.h"
 #include "foundation/SystemLibraries.h"
-#include "startup/UnattendedReport.h"
 #include "ui/MainWnd.h"
 #include "ui/MenuTexts.h"
 
@@ -9,10 +8,6 @@ int CMainWnd::ShowScriptMessage(const char* text, UINT type)
 {
     if (text == nullptr || text[0] == '\0')
         return 0;
-    if (IsUnattendedRun() && text[0] == '%') {
-        ReportLine(ZV_CAPTION_INFORMATION, text); // nobody would read the file
-        return 0;
-    }
     if (text[0] == '%') {
         // Notepad by its full path in the Windows folder: named alone, it would be looked for beside the program
         // first, in a folder every user can write.
@@ -35,7 +30,7 @@ int CMainWnd::ShowScriptMessage(const char* text, UINT type)
 
 bool CMainWnd::PlayScriptSound(const char* fileName)
 {
-    if (fileName == nullptr || fileName[0] == '\0' || IsUnattendedRun())
+    if (fileName == nullptr || fileName[0] == '\0')
         return false;
     return PlaySoundAsync(fileName);
 }

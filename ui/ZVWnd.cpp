@@ -2,8 +2,6 @@
 
 #include <cstdarg>
 
-#include "startup/UnattendedReport.h"
-
 namespace {
 
 const char kDefaultClassName[] = "ZVWndClass";
@@ -359,5 +357,21 @@ HWND CZVWnd::SetCapture()
 
 int CZVWnd::MessageBox(const char* text, const char* caption, UINT type)
 {
-    return ShowOrReportBox(hwnd, text, caption, type);
+    return ShowBox(hwnd, text, caption, type);
+}
+
+namespace {
+
+CZVWnd::BOX_FUNCTION boxFunction = nullptr;
+
+} // namespace
+
+void CZVWnd::SetBoxFunction(BOX_FUNCTION function)
+{
+    boxFunction = function;
+}
+
+int CZVWnd::ShowBox(HWND owner, const char* text, const char* caption, UINT type)
+{
+    return boxFunction != nullptr ? boxFunction(owner, text, caption, type) : ::MessageBoxA(owner, text, caption, type);
 }

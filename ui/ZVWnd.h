@@ -77,6 +77,12 @@ public:
     // Every message box of the program goes through this, owned by this window (no owner without one).
     virtual int MessageBox(const char* text, const char* caption, UINT type);
 
+    // How every box is shown: MessageBoxA unless the application puts another way in its place (an unattended run
+    // writes the box to its report and takes the answer that stops).
+    typedef int (*BOX_FUNCTION)(HWND owner, const char* text, const char* caption, UINT type);
+    static void SetBoxFunction(BOX_FUNCTION function);
+    static int ShowBox(HWND owner, const char* text, const char* caption, UINT type);
+
 protected:
     HWND hwnd; // never cleared once set, even after the window is destroyed
     HINSTANCE hInstance; // the instance of the last create call
