@@ -3,7 +3,7 @@
 // only headers of its own floor or below, and resources/ (data); the menu window's members are defined in ui/ only;
 // the application object is reached from startup/ only; the bottom floor has no include cycle.
 //
-// Each break is one line of tests/layout/KnownViolations.txt:
+// Each break is one line:
 //   include FILE HEADER       FILE includes HEADER of a floor above it, beside it, or outside the floors
 //   member FILE CMainWnd::X   FILE, outside ui/, defines the member X of the menu window
 //   getapp FILE               FILE, a product file outside startup/, names GetApp()
@@ -24,5 +24,5 @@ std::vector<std::string> FindLayoutViolations(const std::vector<LAYOUT_FILE>& fi
 // The sources of the floors and of tests/, tools/, bench/ and fuzz/ under root, sorted by path.
 std::vector<LAYOUT_FILE> ReadLayoutTree(const std::string& root);
 
-// A sentence for a person: which file breaks which rule, for a line in the list's format.
+// A sentence for a person: which file breaks which rule, for a line in the format above.
 std::string ExplainViolation(const std::string& line);
