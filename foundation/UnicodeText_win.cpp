@@ -1,0 +1,49 @@
+#include "foundation/UnicodeText_win.h"
+
+#include <cstring>
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 is the system's wide text");
+
+bool UsesUnicodeCalls()
+{
+    static const bool nt = (GetVersion() & 0x80000000u) == 0;
+    return nt;
+}
+
+FARPROC UnicodeEntry(const char* dll, const char* name)
+{
+    HMODULE module = GetModuleHandleA(dll);
+    return module != nullptr ? GetProcAddress(module, name) : nullptr;
+}
+
+CUnicodeText::CUnicodeText(const char* text, ShiftJisBroken broken)
+    : m_null(text == nullptr)
+    , m_valid(true)
+{
+    if (m_null)
+        return;
+    std::u16string wide;
+    m_valid = DecodeShiftJis(text, &wide, broken);
+    m_text.assign(wide.begin(), wide.end());
+}
+
+std::string ToProgramText(const wchar_t* text, int count)
+{
+    if (text == nullptr)
+        return std::string();
+    size_t units = count < 0 ? wcslen(text) : static_cast<size_t>(count);
+    return EncodeShiftJis(reinterpret_cast<const char16_t*>(text), units);
+}
+
+bool ToProgramText(const wchar_t* text, char* out, int outBytes)
+{
+    if (outBytes <= 0)
+        return false;
+    std::string narrow = ToProgramText(text);
+    if (narrow.size() >= static_cast<size_t>(outBytes)) {
+        out[0] = '\0';
+        return false;
+    }
+    memcpy(out, narrow.c_str(), narrow.size() + 1);
+    return true;
+}
