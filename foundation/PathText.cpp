@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "foundation/SystemApi.h"
+#include "foundation/ShiftJis.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ const char* LastChar(const char* text)
 
 int CharBytes(const char* text)
 {
-    return IsDBCSLeadByte(static_cast<BYTE>(text[0])) && text[1] != '\0' ? 2 : 1;
+    return IsShiftJisLeadByte(static_cast<unsigned char>(text[0])) && text[1] != '\0' ? 2 : 1;
 }
 
 int CharBoundaryLength(const char* text, int maxBytes)

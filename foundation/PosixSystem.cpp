@@ -8,11 +8,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-BOOL IsDBCSLeadByte(BYTE testChar)
-{
-    return (testChar >= 0x81 && testChar <= 0x9F) || (testChar >= 0xE0 && testChar <= 0xFC);
-}
-
 namespace {
 
 const int kFormatLimit = 1024;  // bytes, terminator included, as the Windows function

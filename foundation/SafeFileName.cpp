@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "foundation/SystemApi.h"
+#include "foundation/ShiftJis.h"
 
 namespace {
 
@@ -27,8 +27,8 @@ const char kLowLine[] = "\x81\x51"; // ＿
 // The full-width form of the character at text, or null when it may stand in a file name.
 const char* FullWidthForm(const char* text)
 {
-    BYTE byte = static_cast<BYTE>(text[0]);
-    if (IsDBCSLeadByte(byte))
+    unsigned char byte = static_cast<unsigned char>(text[0]);
+    if (IsShiftJisLeadByte(byte))
         return text[1] == '\0' ? kLowLine : nullptr; // alone it would join the byte that follows the name
     if (byte < 0x20)
         return kLowLine;

@@ -1,7 +1,6 @@
 // The system calls that the window-free code (strings, the file reader, the script parser) is allowed to use.
 // On Windows this is <windows.h> itself. Elsewhere PosixSystem.cpp supplies exactly this subset with the same
 // names and the same contracts, so the same code builds natively for fast tests, sanitizers and fuzzing:
-//   - IsDBCSLeadByte for the ANSI code page, fixed to code page 932 (lead bytes 0x81-0x9F and 0xE0-0xFC);
 //   - wvsprintfA with the conversions of the Windows function and its 1024-byte limit;
 //   - plain file calls: CreateFileA, ReadFile, WriteFile, GetFileSize, CloseHandle, DeleteFileA;
 //   - for the pack reader: SetFilePointer, SetErrorMode (remembered only: there are no error boxes to suppress) and
@@ -49,7 +48,6 @@ typedef unsigned int UINT;
 #define SEM_FAILCRITICALERRORS 0x0001u
 #define SEM_NOOPENFILEERRORBOX 0x8000u
 
-BOOL IsDBCSLeadByte(BYTE testChar);
 int wvsprintfA(LPSTR output, LPCSTR format, va_list args);
 
 // Only the arguments the program passes are honoured: no security attributes, no overlapped I/O, no template.

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "foundation/ShiftJis.h"
 #include "foundation/SystemApi.h"
 
 namespace {
@@ -14,7 +15,7 @@ const int kFormatBufferBytes = 1024;
 
 bool IsLead(char byte)
 {
-    return IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE;
+    return IsShiftJisLeadByte(static_cast<unsigned char>(byte));
 }
 
 // The character at text as one value: a double-byte character is lead byte high, trail byte low.

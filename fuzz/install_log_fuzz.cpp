@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/SystemApi.h"
+#include "foundation/ShiftJis.h"
 #include "log/InstallLog.h"
 #include "uninstall/UninstallPlan.h"
 
@@ -47,7 +47,7 @@ std::string LowerAscii(const std::string& text)
 {
     std::string lower;
     for (size_t i = 0; i < text.size(); i++) {
-        bool lead = IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size();
+        bool lead = IsShiftJisLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
         lower += lead ? text[i] : Lower(text[i]);
         if (lead)
             lower += text[++i];
@@ -60,7 +60,7 @@ std::vector<std::string> Components(const std::string& path, std::vector<size_t>
 {
     std::vector<std::string> parts(1);
     for (size_t i = 0; i < path.size(); i++) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
+        if (IsShiftJisLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
             parts.back() += path.substr(i++, 2);
         } else if (path[i] == '\\' || path[i] == '/') {
             separators->push_back(i);
@@ -77,7 +77,7 @@ std::vector<std::string> Components(const std::string& path, std::vector<size_t>
 bool HasChar(const std::string& text, char ch, size_t start = 0)
 {
     for (size_t i = 0; i < text.size(); i++) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size())
+        if (IsShiftJisLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size())
             i++;
         else if (text[i] == ch && i >= start)
             return true;

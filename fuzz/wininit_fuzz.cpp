@@ -9,8 +9,8 @@
 #include <cstring>
 #include <string>
 
-#include "foundation/SystemApi.h"
 #include "foundation/SelfDeletion.h"
+#include "foundation/ShiftJis.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A line feed right after a lead byte is that character's second byte (the text is read double-byte aware, as
     // the system reads it), so only the others are line ends.
     for (size_t at = result.find('\n'); at != std::string::npos; at = result.find('\n', at + 1)) {
-        if (at > 0 && IsDBCSLeadByte((BYTE)result[at - 1]))
+        if (at > 0 && IsShiftJisLeadByte(static_cast<unsigned char>(result[at - 1])))
             continue;
         Require(at > 0 && result[at - 1] == '\r', "a line ends with LF alone");
     }

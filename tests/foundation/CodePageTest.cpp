@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "foundation/SystemApi.h"
+#include "foundation/ShiftJis.h"
 
 TEST(CodePage, LiteralsAreShiftJis)
 {
@@ -17,6 +17,6 @@ TEST(CodePage, LeadBytesAreThoseOfCodePage932)
 {
     for (int byte = 0; byte < 256; byte++) {
         bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-        EXPECT_EQ(lead, IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE) << "byte 0x" << std::hex << byte;
+        EXPECT_EQ(lead, IsShiftJisLeadByte(static_cast<unsigned char>(byte))) << "byte 0x" << std::hex << byte;
     }
 }
