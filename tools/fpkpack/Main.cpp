@@ -1,4 +1,5 @@
 // fpkpack: builds pack archives for the installer's reader, and lists or extracts them through that reader.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -9,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "foundation/ShiftJis.h"
 #include "foundation/SystemApi.h"
 #include "pack/FPK.h"
+#include "tools/HostText.h"
 #include "tools/fpkpack/PackWriter.h"
 
 #ifndef _WIN32
@@ -53,37 +56,43 @@ bool WriteWholeFile(const std::string& path, const std::string& content)
     return !file.fail();
 }
 
-bool IsSeparatorAt(const std::string& path, size_t* i)
-{
-    unsigned char byte = (unsigned char)path[*i];
-    if (IsDBCSLeadByte(byte) && *i + 1 < path.size()) {
-        ++*i; // a trail byte 0x5C is no separator
-        return false;
-    }
-    return byte == '/' || byte == '\\';
-}
-
-// The file's name without its folder.
-std::string BaseName(const std::string& path)
+// The file's name without its folder, in the host's encoding: on Windows the ANSI code page, whose lead bytes the
+// system knows; elsewhere UTF-8, where no byte of a longer character is a separator.
+std::string HostBaseName(const std::string& path)
 {
     size_t start = 0;
     for (size_t i = 0; i < path.size(); i++) {
-        if (IsSeparatorAt(path, &i))
+#ifdef _WIN32
+        if (IsDBCSLeadByte((BYTE)path[i]) && i + 1 < path.size()) {
+            i++;
+            continue;
+        }
+#endif
+        if (path[i] == '/' || path[i] == '\\')
             start = i + 1;
     }
     return path.substr(start);
 }
 
-// A member name that stays inside the extraction folder: no separator, no drive, not "." or "..".
+// A member name (Shift-JIS, as the installer reads it) that stays inside the extraction folder: no separator, no
+// drive, not "." or "..".
 bool IsSafeFileName(const std::string& name)
 {
     if (name.empty() || name == "." || name == "..")
         return false;
     for (size_t i = 0; i < name.size(); i++) {
-        if (IsSeparatorAt(name, &i) || name[i] == ':')
+        if (IsShiftJisLeadByte((unsigned char)name[i]) && i + 1 < name.size())
+            i++; // a trail byte 0x5C is no separator
+        else if (name[i] == '/' || name[i] == '\\' || name[i] == ':')
             return false;
     }
     return true;
+}
+
+// A member's name as the host writes and shows names.
+std::string HostName(const std::string& memberName)
+{
+    return Utf8ToConsole(Cp932ToUtf8(memberName));
 }
 
 bool MakeFolder(const std::string& path)
@@ -106,12 +115,17 @@ int ListArchive(const char* archivePath)
     int status = 0;
     for (int32_t i = 0; i < reader.GetEntryCount(); i++) {
         const char* name = reader.GetEntryName(i);
+        std::string shown = Cp932ToUtf8(name);
+        shown.resize(std::max(shown.size(), (size_t)23), ' ');
+        char details[64];
         if (!reader.Open(name)) {
-            printf("%-23s  (cannot be read)\n", name);
+            WriteText(stdout, shown + "  (cannot be read)\n");
             status = 1;
             continue;
         }
-        printf("%-23s %10lu  %s\n", name, (unsigned long)reader.GetSize(), kMethodNames[reader.GetMethod()]);
+        snprintf(details, sizeof(details), " %10lu  %s\n", (unsigned long)reader.GetSize(),
+            kMethodNames[reader.GetMethod()]);
+        WriteText(stdout, shown + details);
         reader.Close();
     }
     return status;
@@ -148,13 +162,13 @@ int ExtractArchive(const char* archivePath, const std::string& folder)
         std::string name = reader.GetEntryName(i);
         std::string content;
         if (!IsSafeFileName(name)) {
-            fprintf(stderr, "fpkpack: member \"%s\" is not a plain file name; skipped\n", name.c_str());
+            fprintf(stderr, "fpkpack: member \"%s\" is not a plain file name; skipped\n", HostName(name).c_str());
             status = 1;
         } else if (!reader.Open(name.c_str()) || !ReadMember(&reader, &content)) {
-            fprintf(stderr, "fpkpack: member %s cannot be read\n", name.c_str());
+            fprintf(stderr, "fpkpack: member %s cannot be read\n", HostName(name).c_str());
             status = 1;
-        } else if (!WriteWholeFile(folder + "/" + name, content)) {
-            fprintf(stderr, "fpkpack: cannot write %s/%s\n", folder.c_str(), name.c_str());
+        } else if (!WriteWholeFile(folder + "/" + HostName(name), content)) {
+            fprintf(stderr, "fpkpack: cannot write %s/%s\n", folder.c_str(), HostName(name).c_str());
             status = 1;
         }
         reader.Close();
@@ -223,11 +237,15 @@ int BuildArchive(int argc, char** argv)
             continue;
         }
         PACK_MEMBER member;
-        member.name = BaseName(word);
+        if (!Utf8ToCp932(SystemToUtf8(HostBaseName(word)), &member.name)) {
+            fprintf(stderr, "fpkpack: the name of %s cannot be written in Shift-JIS, as the installer reads it\n",
+                word.c_str());
+            return 1;
+        }
         member.method = method;
         if (member.name.size() >= kPackNameBytes) {
             fprintf(stderr, "fpkpack: the name %s is %u bytes long; a member name has at most 23\n",
-                member.name.c_str(), (unsigned)member.name.size());
+                HostName(member.name).c_str(), (unsigned)member.name.size());
             return 1;
         }
         if (!ReadWholeFile(word, &member.content)) {

@@ -6,7 +6,7 @@
 #include <system_error>
 #include <utility>
 
-#include "tools/ifocheck/CodePage.h"
+#include "tools/HostText.h"
 
 namespace fs = std::filesystem;
 

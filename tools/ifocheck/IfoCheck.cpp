@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "script/ScriptParser.h"
-#include "tools/ifocheck/CodePage.h"
+#include "tools/HostText.h"
 #include "tools/ifocheck/DiscCheck.h"
 #include "tools/ifocheck/Report.h"
 
@@ -30,10 +30,10 @@ void PrintRaw(const std::string& bytes)
     fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 
-// People's text in the console's encoding; JSON stays UTF-8 everywhere.
+// People's text as the console shows it; JSON stays UTF-8 everywhere.
 void PrintText(const std::string& utf8)
 {
-    PrintRaw(Utf8ToConsole(utf8));
+    WriteText(stdout, utf8);
 }
 
 int Usage()

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "tools/ifocheck/CodePage.h"
+#include "tools/HostText.h"
 
 namespace {
 
