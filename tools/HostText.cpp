@@ -1,5 +1,7 @@
 #include "tools/HostText.h"
 
+#include <cstring>
+
 #include "foundation/ShiftJis.h"
 
 #ifdef _WIN32
@@ -124,6 +126,15 @@ std::string Utf8ToConsole(const std::string& text)
     return Convert(text, CP_UTF8, CP_ACP);
 }
 
+FILE* OpenHostFile(const std::string& utf8Path, const char* mode)
+{
+    std::u16string path;
+    if (!Utf8ToUtf16(utf8Path, &path))
+        return nullptr;
+    std::wstring widePath(path.begin(), path.end()), wideMode(mode, mode + strlen(mode));
+    return _wfopen(widePath.c_str(), wideMode.c_str());
+}
+
 void WriteText(FILE* stream, const std::string& utf8)
 {
     HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
@@ -148,6 +159,11 @@ std::string SystemToUtf8(const std::string& text)
 std::string Utf8ToConsole(const std::string& text)
 {
     return text;
+}
+
+FILE* OpenHostFile(const std::string& utf8Path, const char* mode)
+{
+    return fopen(utf8Path.c_str(), mode);
 }
 
 void WriteText(FILE* stream, const std::string& utf8)

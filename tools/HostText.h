@@ -16,6 +16,9 @@ bool Utf8ToCp932(const std::string& text, std::string* out);
 std::string SystemToUtf8(const std::string& text);
 // UTF-8 to the host's encoding of names and piped output: unchanged natively, the ANSI code page on Windows.
 std::string Utf8ToConsole(const std::string& text);
+// Opens a file by its UTF-8 path, as fopen: on Windows through the system's UTF-16 names, so that any name reaches
+// the file system whatever the host's code page.
+FILE* OpenHostFile(const std::string& utf8Path, const char* mode);
 // Writes UTF-8 text to stream: to a Windows console as UTF-16, which it shows whatever its code page; elsewhere (a
 // pipe, a file, a native terminal) as Utf8ToConsole's bytes.
 void WriteText(FILE* stream, const std::string& utf8);

@@ -56,6 +56,16 @@ bool WriteWholeFile(const std::string& path, const std::string& content)
     return !file.fail();
 }
 
+// Writes an extracted member by its UTF-8 path, so that its name, Japanese or not, reaches the file system on any host.
+bool WriteMemberFile(const std::string& utf8Path, const std::string& content)
+{
+    FILE* file = OpenHostFile(utf8Path, "wb");
+    if (file == nullptr)
+        return false;
+    bool written = fwrite(content.data(), 1, content.size(), file) == content.size();
+    return fclose(file) == 0 && written;
+}
+
 // The file's name without its folder, in the host's encoding: on Windows the ANSI code page, whose lead bytes the
 // system knows; elsewhere UTF-8, where no byte of a longer character is a separator.
 std::string HostBaseName(const std::string& path)
@@ -167,7 +177,7 @@ int ExtractArchive(const char* archivePath, const std::string& folder)
         } else if (!reader.Open(name.c_str()) || !ReadMember(&reader, &content)) {
             fprintf(stderr, "fpkpack: member %s cannot be read\n", HostName(name).c_str());
             status = 1;
-        } else if (!WriteWholeFile(folder + "/" + HostName(name), content)) {
+        } else if (!WriteMemberFile(SystemToUtf8(folder) + "/" + Cp932ToUtf8(name), content)) {
             fprintf(stderr, "fpkpack: cannot write %s/%s\n", folder.c_str(), HostName(name).c_str());
             status = 1;
         }
