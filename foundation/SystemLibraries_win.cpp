@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "foundation/FileCalls.h"
 #include "foundation/PathText.h"
 
 #ifndef LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR
@@ -110,10 +111,10 @@ bool HasDllSearchFlags()
 HMODULE LoadSystemLibrary(const char* fileName)
 {
     char system[kPathBytes], path[kPathBytes];
-    UINT length = GetSystemDirectoryA(system, sizeof(system));
+    UINT length = ZVGetSystemDirectory(system, sizeof(system));
     if (length == 0 || length >= sizeof(system) || *JoinPath(path, system, fileName) == '\0')
         return nullptr;
-    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+    if (ZVGetFileAttributes(path) == INVALID_FILE_ATTRIBUTES)
         return nullptr; // not on this system: no search for it anywhere else
     return LoadLibraryFromItsFolder(path);
 }
@@ -122,7 +123,7 @@ HMODULE LoadLibraryFromItsFolder(const char* fullPath)
 {
     DWORD flags = HasDllSearchFlags() ? LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32
                                       : LOAD_WITH_ALTERED_SEARCH_PATH;
-    return LoadLibraryExA(fullPath, nullptr, flags);
+    return ZVLoadLibraryEx(fullPath, nullptr, flags);
 }
 
 DWORD SystemMilliseconds()
