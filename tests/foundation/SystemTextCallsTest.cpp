@@ -16,6 +16,7 @@
 #include "foundation/RemoveTree.h"
 #include "foundation/ShellCalls_win.h"
 #include "foundation/ShiftJis.h"
+#include "foundation/SystemLibraries.h"
 #include "tests/TestFiles.h"
 
 namespace {
@@ -136,6 +137,19 @@ TEST(SystemTextCalls, FilesAndFoldersKeepTheirNames)
     EXPECT_TRUE(ZVMoveFileEx(file.c_str(), moved.c_str(), MOVEFILE_REPLACE_EXISTING));
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, WideAttributes(wideFolder + L"\\\u0407\u0457.txt"));
     EXPECT_EQ((std::vector<std::string>{std::string(kCyrillic) + ".txt"}), ListNames(folder));
+
+    // The version resource of a file of such a name, as the install reads its own program's.
+    char system[MAX_PATH];
+    ASSERT_NE(0u, ZVGetSystemDirectory(system, sizeof(system)));
+    const std::string original = std::string(system) + "\\kernel32.dll";
+    const std::string library = folder + "\\" + FolderName() + ".dll";
+    ASSERT_TRUE(ZVCopyFile(original.c_str(), library.c_str(), TRUE));
+    int major = 0, minor = 0, copyMajor = -1, copyMinor = -1;
+    EXPECT_TRUE(ReadFileVersion(original.c_str(), &major, &minor));
+    EXPECT_TRUE(ReadFileVersion(library.c_str(), &copyMajor, &copyMinor));
+    EXPECT_EQ(major, copyMajor);
+    EXPECT_EQ(minor, copyMinor);
+    EXPECT_TRUE(ZVDeleteFile(library.c_str()));
 
     // An entry whose name does not fit cFileName (60 letters, 360 bytes escaped) is passed over, never cut.
     const std::wstring longName = wideFolder + L"\\" + std::wstring(60, L'\u0457');
