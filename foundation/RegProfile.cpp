@@ -1,5 +1,6 @@
 #include "foundation/RegProfile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -232,25 +233,26 @@ bool CRegProfile::EnumSubKey(DWORD index, char* nameBuffer, DWORD bufferSize)
 
 bool CRegProfile::DeleteKeysBelow(HKEY key)
 {
-    DWORD count = 0;
+    DWORD count = 0, longestName = 0;
     if (ZVRegQueryInfoKey(
-            key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr)
+            key, nullptr, nullptr, nullptr, &count, &longestName, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr)
         != ERROR_SUCCESS)
         return false;
+    // A name the system holds in UTF-16 may take more bytes of program text than a path buffer.
+    std::vector<char> name(std::max<size_t>(longestName + 1, kKeyPathBytes));
     // From the last sub-key to the first, so that deleting one does not move the indexes still to come.
     for (DWORD index = count; index-- > 0;) {
-        char name[kKeyPathBytes];
-        DWORD nameSize = sizeof(name);
-        if (ZVRegEnumKeyEx(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        DWORD nameSize = static_cast<DWORD>(name.size());
+        if (ZVRegEnumKeyEx(key, index, name.data(), &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             return false;
         HKEY child = nullptr;
-        if (ZVRegOpenKeyEx(key, name, 0, KEY_ALL_ACCESS, &child) != ERROR_SUCCESS)
+        if (ZVRegOpenKeyEx(key, name.data(), 0, KEY_ALL_ACCESS, &child) != ERROR_SUCCESS)
             return false;
         bool emptied = DeleteKeysBelow(child);
         RegCloseKey(child);
         if (!emptied)
             return false;
-        ZVRegDeleteKey(key, name);
+        ZVRegDeleteKey(key, name.data());
     }
     return true;
 }

@@ -12,6 +12,7 @@
 
 #include "foundation/FileCalls.h"
 #include "foundation/ProcessCalls_win.h"
+#include "foundation/RegProfile.h"
 #include "foundation/RegistryCalls_win.h"
 #include "foundation/RemoveTree.h"
 #include "foundation/ShellCalls_win.h"
@@ -232,7 +233,17 @@ TEST(SystemTextCalls, RegistryHoldsTheRealCharacters)
 
     EXPECT_EQ(ERROR_SUCCESS, ZVRegOpenKeyEx(base, keyName.c_str(), 0, KEY_READ, &key));
     RegCloseKey(key);
-    EXPECT_EQ(ERROR_SUCCESS, ZVRegDeleteKey(base, keyName.c_str()));
+    // A key below it whose name takes more bytes of program text than a path buffer still goes with the tree.
+    HKEY longKey = nullptr;
+    const std::wstring longPath = std::wstring(kWideFolder) + L"\\" + std::wstring(60, L'\u0457');
+    ASSERT_EQ(ERROR_SUCCESS,
+        RegCreateKeyExW(base, longPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &longKey, nullptr));
+    RegCloseKey(longKey);
+    CRegProfile profile;
+    profile.SetRoot(HKEY_CURRENT_USER, kBase);
+    ASSERT_TRUE(profile.Create(nullptr));
+    EXPECT_TRUE(profile.DeleteTree(keyName.c_str()));
+    profile.Close();
     EXPECT_NE(ERROR_SUCCESS, ZVRegOpenKeyEx(base, keyName.c_str(), 0, KEY_READ, &key));
     EXPECT_EQ(ERROR_INVALID_NAME, ZVRegOpenKeyEx(base, "\x81", 0, KEY_READ, &key));
     RegCloseKey(base);
