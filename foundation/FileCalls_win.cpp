@@ -338,8 +338,8 @@ BOOL ZVGetDiskFreeSpaceEx(
 {
     if (!UsesUnicodeCalls()) {
         // Found by name on this side too: the first Windows 95 release lacks it.
-        static const auto GetDiskFreeSpaceExA_
-            = reinterpret_cast<decltype(&::GetDiskFreeSpaceExA)>(UnicodeEntry("kernel32.dll", "GetDiskFreeSpaceExA"));
+        static const auto GetDiskFreeSpaceExA_ = reinterpret_cast<decltype(&::GetDiskFreeSpaceExA)>(
+            reinterpret_cast<void*>(UnicodeEntry("kernel32.dll", "GetDiskFreeSpaceExA")));
         return IsPresent(GetDiskFreeSpaceExA_) && GetDiskFreeSpaceExA_(root, callerFree, totalBytes, totalFree);
     }
     UNICODE_CALL(kernel32, GetDiskFreeSpaceExW);
