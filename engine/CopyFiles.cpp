@@ -11,6 +11,7 @@
 #include "engine/Install.h"
 #include "engine/InstallPlan.h"
 #include "foundation/Captions.h"
+#include "foundation/FileCalls.h"
 #include "foundation/ScopedHandles.h"
 #include "foundation/SystemFallbacks.h"
 #include "foundation/SystemLibraries.h"
@@ -84,7 +85,7 @@ bool CInstall::Copy()
     COPY_RUN run;
     AppendLogLine(kLogFileCopyBegins);
     char startFolder[kPathBytes] = "";
-    DWORD length = GetCurrentDirectoryA(sizeof(startFolder), startFolder);
+    DWORD length = ZVGetCurrentDirectory(sizeof(startFolder), startFolder);
     if (length >= sizeof(startFolder))
         startFolder[0] = '\0';
     currentFileNumber = 1;
@@ -102,7 +103,7 @@ bool CInstall::Copy()
             : "";
         run.label = label;
         if (startFolder[0] != '\0')
-            SetCurrentDirectoryA(startFolder);
+            ZVSetCurrentDirectory(startFolder);
         while (copied && !FindDisc(disc)) {
             CZVString text = FormatDiscText(settings.changediscmessage, label);
             CZVString caption = FormatDiscText(settings.changedisccaption, label);
@@ -118,7 +119,7 @@ bool CInstall::Copy()
             if (entry.disc != disc)
                 continue;
             WIN32_FIND_DATAA found;
-            CFindHandle search(FindFirstFileA(entry.fileName.GetString(), &found));
+            CFindHandle search(ZVFindFirstFile(entry.fileName.GetString(), &found));
             if (!search.IsValid()) {
                 CZVString text = CZVString::Format(ZV_COPY_NOT_FOUND, entry.fileName.GetString());
                 person.Tell(text.GetString(), ZV_CAPTION_WARNING, MB_ICONWARNING);
@@ -138,7 +139,7 @@ bool CInstall::Copy()
                     foldersMade = true;
                 }
                 copied = copied && CopyOneFile(relativePath, &run);
-            } while (copied && FindNextFileA(search.Get(), &found));
+            } while (copied && ZVFindNextFile(search.Get(), &found));
         }
     }
     person.ShowTaskbarProgress(0, 0, TBPF_NOPROGRESS);
@@ -156,7 +157,7 @@ bool CInstall::MeasureDisc(const std::vector<FILE_ENTRY>& files, int32_t disc, i
         if (entry.disc != disc)
             continue;
         WIN32_FIND_DATAA found;
-        CFindHandle search(FindFirstFileA(entry.fileName.GetString(), &found));
+        CFindHandle search(ZVFindFirstFile(entry.fileName.GetString(), &found));
         if (!search.IsValid()) {
             CZVString question = CZVString::Format(ZV_COPY_MISSING_CONTINUE, entry.fileName.GetString());
             if (person.Ask(kAskMissingContinue, question.GetString(), ZV_CAPTION_FAILURE, MB_OKCANCEL | MB_ICONQUESTION,
@@ -171,7 +172,7 @@ bool CInstall::MeasureDisc(const std::vector<FILE_ENTRY>& files, int32_t disc, i
                 discFiles++;
                 *discBytes += FileSizeFromWords(found.nFileSizeLow, found.nFileSizeHigh);
             }
-        } while (FindNextFileA(search.Get(), &found));
+        } while (ZVFindNextFile(search.Get(), &found));
     }
     if (settings.numberofdisc == 1)
         totalFileCount = discFiles;
@@ -198,7 +199,7 @@ bool CInstall::CopyOneFile(const char* relativePath, COPY_RUN* run)
         return ReportCopyFailure(format, path, type, partialFile);
     };
 
-    sourceHandle = CreateFileA(relativePath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+    sourceHandle = ZVCreateFile(relativePath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
         FILE_ATTRIBUTE_NORMAL, nullptr);
     if (sourceHandle == INVALID_HANDLE_VALUE)
         return fail(ZV_COPY_OPEN_FAILED, relativePath, MB_ICONERROR, nullptr);
@@ -206,7 +207,7 @@ bool CInstall::CopyOneFile(const char* relativePath, COPY_RUN* run)
     const CZVString copyLine = FormatLogCopy(relativePath);
     JournalAhead(copyLine);
     destHandle = fits
-        ? CreateFileA(destination, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)
+        ? ZVCreateFile(destination, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)
         : INVALID_HANDLE_VALUE;
     if (destHandle == INVALID_HANDLE_VALUE) {
         DWORD error = fits ? GetLastError() : ERROR_FILENAME_EXCED_RANGE;
@@ -237,7 +238,7 @@ bool CInstall::CopyOneFile(const char* relativePath, COPY_RUN* run)
         }
         JournalAhead(copyLine);
         person.ShowTaskbarProgress(currentFileNumber, totalFileCount, TBPF_NORMAL);
-        destHandle = CreateFileA(
+        destHandle = ZVCreateFile(
             destination, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (destHandle == INVALID_HANDLE_VALUE)
             return fail(ZV_COPY_WRITE_FAILED, destination, MB_ICONERROR, nullptr);
@@ -273,7 +274,7 @@ bool CInstall::CopyOneFile(const char* relativePath, COPY_RUN* run)
         if (copyCancelled && remaining == 0) {
             // Cancelled after the last chunk: the file is whole but will not be logged, so it must not stay.
             CloseCopyHandles();
-            DeleteFileA(destination);
+            ZVDeleteFile(destination);
             return false;
         }
     }
@@ -333,12 +334,12 @@ void CInstall::MakeFileFolders(const char* relativePath)
         if (folder.GetLength() >= kPathBytes)
             return;
         folder.GetBuffer()[lstrlenA(state.installedDir) + prefixes[i]] = '\0';
-        DWORD attributes = GetFileAttributesA(folder.GetString());
+        DWORD attributes = ZVGetFileAttributes(folder.GetString());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
             continue;
         // Logged like the script's folders, so that the undo and the uninstaller remove it once it is empty.
         AppendLogLine(FormatLogMakeDir(folder.GetString()));
-        CreateDirectoryA(folder.GetString(), nullptr);
+        ZVCreateDirectory(folder.GetString(), nullptr);
     }
 }
 
@@ -350,7 +351,7 @@ bool CInstall::ReportCopyFailure(const char* format, const char* path, UINT type
     person.Tell(text.GetString(), ZV_CAPTION_FAILURE, type);
     person.ShowTaskbarProgress(0, 0, TBPF_NOPROGRESS);
     if (partialFile != nullptr)
-        DeleteFileA(partialFile);
+        ZVDeleteFile(partialFile);
     return false;
 }
 
@@ -376,7 +377,7 @@ bool CInstall::IsKeptFromEarlierInstall(const char* path) const
 bool CInstall::FileExists(const char* path)
 {
     WIN32_FIND_DATAA found;
-    CFindHandle search(FindFirstFileA(path, &found));
+    CFindHandle search(ZVFindFirstFile(path, &found));
     return search.IsValid();
 }
 
@@ -390,11 +391,11 @@ bool CInstall::FindDisc(int n)
     bool found = false;
     for (char letter = 'A'; letter <= 'Z' && !found; letter++) {
         char root[4] = {letter, ':', '\\', '\0'};
-        if (GetDriveTypeA(root) != DRIVE_CDROM)
+        if (ZVGetDriveType(root) != DRIVE_CDROM)
             continue;
         char markerPath[kPathBytes];
         if (*JoinPath(markerPath, root, marker.GetString()) != '\0' && FileExists(markerPath))
-            found = SetCurrentDirectoryA(root) != FALSE;
+            found = ZVSetCurrentDirectory(root) != FALSE;
     }
     SetErrorMode(previousMode);
     // Disc 1 needs no marker: its files are read from the start folder.

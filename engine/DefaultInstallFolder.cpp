@@ -1,5 +1,6 @@
 // The install folder the settings start from: the system's program folder, else the Windows drive's root.
 #include "engine/Install.h"
+#include "foundation/FileCalls.h"
 #include "foundation/RegProfile.h"
 #include "foundation/ScopedHandles.h"
 #include "foundation/ShellFolder.h"
@@ -18,7 +19,7 @@ bool GetShellFolder(int folderId, char* path)
 // The root of the drive that holds the Windows folder ("C:\"); false when it cannot be had.
 bool GetWindowsDriveRoot(char* path)
 {
-    UINT length = GetWindowsDirectoryA(path, kPathBytes);
+    UINT length = ZVGetWindowsDirectory(path, kPathBytes);
     if (length < 3 || length >= static_cast<UINT>(kPathBytes) || path[1] != ':')
         return false;
     path[3] = '\0';

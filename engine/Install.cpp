@@ -5,6 +5,7 @@
 #include "engine/EngineTexts.h"
 #include "engine/InstallPlan.h"
 #include "foundation/Captions.h"
+#include "foundation/FileCalls.h"
 #include "foundation/SaveWhole.h"
 #include "foundation/SystemLibraries.h"
 #include "log/InstallLog.h"
@@ -30,7 +31,7 @@ CInstall::CInstall(const INSTALL_DESCRIPTION& description, INSTALL_STATE& state,
 {
     keptFolder[0] = '\0';
     char program[kPathBytes];
-    DWORD length = GetModuleFileNameA(nullptr, program, sizeof(program));
+    DWORD length = ZVGetModuleFileName(nullptr, program, sizeof(program));
     if (length != 0 && length < sizeof(program))
         ReadFileVersion(program, &fileVersionMajor, &fileVersionMinor);
 }
@@ -54,7 +55,7 @@ bool ReportStep(IInstallPerson& person, const char* step, bool done)
 
 CInstall::OUTCOME CInstall::Run()
 {
-    SetCurrentDirectoryA(state.sourceDir);
+    ZVSetCurrentDirectory(state.sourceDir);
 
     SYSTEMTIME now;
     GetLocalTime(&now);
@@ -84,7 +85,7 @@ CInstall::OUTCOME CInstall::Run()
         EndJournal();
         // The finish message's sound and text file are named from the disc's folder, as at the start of the
         // install: the copy may have left the current folder on another disc.
-        SetCurrentDirectoryA(state.sourceDir);
+        ZVSetCurrentDirectory(state.sourceDir);
         person.PlayScriptSound(settings.installfinishvoice);
         if (settings.installfinishmessage[0] != '\0') {
             person.ShowScriptMessage(settings.installfinishmessage);

@@ -5,6 +5,7 @@
 
 #include "engine/EngineTexts.h"
 #include "engine/Install.h"
+#include "foundation/FileCalls.h"
 #include "foundation/Trace.h"
 #include "log/InstallJournal.h"
 #include "log/TitleFiles.h"
@@ -42,7 +43,7 @@ void CInstall::StartJournal()
     Trace("警告：CInstall::StartJournal ジャーナルを作成できません (%s)\n", path);
     if (journal.IsOpen()) {
         journal.Close();
-        DeleteFileA(path);
+        ZVDeleteFile(path);
     }
 }
 

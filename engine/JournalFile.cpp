@@ -1,10 +1,12 @@
 #include "engine/JournalFile.h"
 
+#include "foundation/FileCalls.h"
+
 bool CJournalFile::Create(const char* path)
 {
     Close();
     // Others may read it (the tests do); no one may write it or take it away while the install runs.
-    m_file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_file = ZVCreateFile(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     m_end = m_lastStart = 0;
     return IsOpen();
 }

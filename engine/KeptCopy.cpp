@@ -4,6 +4,7 @@
 // the install folder may be writable by every user of the machine, and nothing found there may steer what the
 // elevated uninstall runs or deletes.
 #include "engine/Install.h"
+#include "foundation/FileCalls.h"
 #include "foundation/Trace.h"
 #include "log/LogNames.h"
 #include "log/TitleFiles.h"
@@ -16,10 +17,10 @@ bool CopyInto(const char* fromFolder, const char* toFolder, const char* name)
     char from[kPathBytes], to[kPathBytes];
     if (*JoinPath(from, fromFolder, name) == '\0' || *JoinPath(to, toFolder, name) == '\0')
         return false;
-    SetFileAttributesA(to, FILE_ATTRIBUTE_NORMAL);
-    if (!CopyFileA(from, to, FALSE))
+    ZVSetFileAttributes(to, FILE_ATTRIBUTE_NORMAL);
+    if (!ZVCopyFile(from, to, FALSE))
         return false;
-    SetFileAttributesA(to, FILE_ATTRIBUTE_NORMAL);
+    ZVSetFileAttributes(to, FILE_ATTRIBUTE_NORMAL);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "foundation/Captions.h"
 #include "foundation/PathText.h"
 #include "foundation/SafeFileName.h"
+#include "foundation/ShellCalls_win.h"
 #include "foundation/ShellFolder.h"
 #include "log/InstallLog.h"
 
@@ -23,15 +24,6 @@ struct LINK_TARGET {
     const char* folder; // where the target lies and the link works; null: the install folder
 };
 
-IShellLinkA* NewShellLink()
-{
-    IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(
-            CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, reinterpret_cast<void**>(&link))))
-        return nullptr;
-    return link;
-}
-
 // The link file named name (not yet made safe) in folder.
 CZVString LinkPath(const char* format, const char* folder, const char* name)
 {
@@ -41,29 +33,20 @@ CZVString LinkPath(const char* format, const char* folder, const char* name)
 // Makes linkPath point at the target and logs it. A link whose file or target path would not
 // fit a path buffer is skipped rather than made under a cut name, as is one whose object offers no IPersistFile;
 // neither is logged. The line is logged before the save, so that the undo removes whatever the save left. False
-// when the save failed, after the message naming the link as the shell shows it (its file name without ".lnk").
-bool MakeLink(IShellLinkA* link, const CZVString& linkPath, const LINK_TARGET& target, const char* installedDir,
+// when the save failed, or a text could not be given to the system, after the message naming the link as the
+// shell shows it (its file name without ".lnk").
+bool MakeLink(CShellLink* link, const CZVString& linkPath, const LINK_TARGET& target, const char* installedDir,
     CInstall* install, IInstallPerson* person)
 {
     const char* folder = target.folder != nullptr ? target.folder : installedDir;
     CZVString targetPath = CZVString::Format("%s%s", folder, target.fileName);
     if (linkPath.GetLength() >= kPathBytes || targetPath.GetLength() >= kPathBytes)
         return true;
-    link->SetPath(targetPath.GetString());
-    link->SetDescription("");
-    link->SetIconLocation(targetPath.GetString(), target.iconIndex);
-    link->SetWorkingDirectory(folder);
-    link->SetArguments(target.arguments);
-    link->SetShowCmd(SW_SHOWNORMAL);
-    IPersistFile* file = nullptr;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) || file == nullptr)
+    bool described = link->Describe(targetPath.GetString(), target.arguments, folder, target.iconIndex);
+    if (!link->CanSave())
         return true;
-    WCHAR widePath[kPathBytes];
-    widePath[0] = L'\0';
-    MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, linkPath.GetString(), -1, widePath, kPathBytes);
     install->AppendLogLine(FormatLogShortcut(linkPath.GetString()));
-    bool saved = SUCCEEDED(file->Save(widePath, TRUE));
-    file->Release();
+    bool saved = described && link->Save(linkPath.GetString());
     if (!saved) {
         CZVString fileName = linkPath.Mid(FolderPartLength(linkPath.GetString()));
         CZVString name = fileName.Left(fileName.GetLength() - kLinkExtensionBytes);
@@ -102,8 +85,8 @@ bool CInstall::CreateShortcuts()
             CZVString group = CZVString::Format("%s\\%s", programs, settings.startmenudir);
             if (group.GetLength() < kPathBytes) {
                 MakeDirectoryPath(group.GetString());
-                IShellLinkA* link = NewShellLink();
-                if (link != nullptr) {
+                CShellLink link;
+                if (link.IsValid()) {
                     // A link that cannot be saved fails the step: the rest would be undone with it.
                     const char* folder = group.GetString();
                     // The kept copy where the install made one, told where its script and log are.
@@ -113,17 +96,16 @@ bool CInstall::CreateShortcuts()
                         : CZVString(settings.uninstallcommand);
                     const LINK_TARGET uninstaller
                         = {state.moduleFileName, uninstallArguments.GetString(), 1, kept ? keptFolder : nullptr};
-                    result = MakeLink(link, LinkPath(ZV_SHORTCUT_LINK, folder, settings.gametitle), game,
+                    result = MakeLink(&link, LinkPath(ZV_SHORTCUT_LINK, folder, settings.gametitle), game,
                                  state.installedDir, this, &person)
-                        && MakeLink(link, LinkPath(ZV_SHORTCUT_UNINSTALL_LINK, folder, settings.gametitle), uninstaller,
-                            state.installedDir, this, &person);
+                        && MakeLink(&link, LinkPath(ZV_SHORTCUT_UNINSTALL_LINK, folder, settings.gametitle),
+                            uninstaller, state.installedDir, this, &person);
                     for (size_t i = 0; result && i < description.shortcuts.size(); i++) {
                         const SHORTCUT_ENTRY& entry = description.shortcuts[i];
                         const LINK_TARGET extra = {entry.target, entry.arguments, entry.iconIndex, nullptr};
-                        result = MakeLink(link, LinkPath(ZV_SHORTCUT_LINK, folder, entry.name), extra,
+                        result = MakeLink(&link, LinkPath(ZV_SHORTCUT_LINK, folder, entry.name), extra,
                             state.installedDir, this, &person);
                     }
-                    link->Release();
                 }
             }
         }
@@ -136,11 +118,10 @@ bool CInstall::CreateShortcuts()
             person.Tell(ZV_SHORTCUT_NO_DESKTOP, ZV_CAPTION_FAILURE, MB_ICONERROR | MB_SETFOREGROUND);
             result = false;
         } else {
-            IShellLinkA* link = NewShellLink();
-            if (link != nullptr) {
-                result = MakeLink(link, LinkPath(ZV_SHORTCUT_LINK, desktop, settings.gametitle), game,
+            CShellLink link;
+            if (link.IsValid()) {
+                result = MakeLink(&link, LinkPath(ZV_SHORTCUT_LINK, desktop, settings.gametitle), game,
                     state.installedDir, this, &person);
-                link->Release();
             }
         }
     }

@@ -1,6 +1,7 @@
 #include "foundation/App.h"
 
 #include "foundation/Captions.h"
+#include "foundation/ProcessCalls_win.h"
 #include "foundation/Trace.h"
 
 namespace {
@@ -57,7 +58,7 @@ int CApp::RunLoop(bool polling)
 bool CApp::InitInstance(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     m_instance = instance;
-    HANDLE mutex = CreateMutexA(nullptr, TRUE, m_mutexName);
+    HANDLE mutex = ZVCreateMutex(nullptr, TRUE, m_mutexName);
     if (mutex == nullptr) {
         Trace("失敗：CApp::InitInstance ミューテックスが作成できない (%s)\n", m_mutexName);
         return false;

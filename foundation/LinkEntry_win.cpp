@@ -2,19 +2,20 @@
 
 #include <cstring>
 
+#include "foundation/FileCalls.h"
 #include "foundation/PathText.h"
 #include "foundation/ScopedHandles.h"
 
 HANDLE FindFirstEntry(const char* pattern, WIN32_FIND_DATAA* found)
 {
     found->dwReserved0 = 0;
-    return FindFirstFileA(pattern, found);
+    return ZVFindFirstFile(pattern, found);
 }
 
 bool FindNextEntry(HANDLE listing, WIN32_FIND_DATAA* found)
 {
     found->dwReserved0 = 0;
-    return FindNextFileA(listing, found) != FALSE;
+    return ZVFindNextFile(listing, found) != FALSE;
 }
 
 bool IsFoundLink(const WIN32_FIND_DATAA& found)
@@ -25,7 +26,7 @@ bool IsFoundLink(const WIN32_FIND_DATAA& found)
 
 bool IsLinkPath(const char* path)
 {
-    DWORD attributes = GetFileAttributesA(path);
+    DWORD attributes = ZVGetFileAttributes(path);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kReparsePointAttribute) == 0)
         return false;
     WIN32_FIND_DATAA found;

@@ -1,7 +1,10 @@
 #include "foundation/RegProfile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
+
+#include "foundation/RegistryCalls_win.h"
 
 namespace {
 
@@ -43,7 +46,7 @@ bool CRegProfile::Create(const char* subPath)
     if (!FormatKeyPath(path, subPath, true))
         return false;
     HKEY key = nullptr;
-    if (RegCreateKeyExA(rootKey, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr)
+    if (ZVRegCreateKeyEx(rootKey, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr)
         != ERROR_SUCCESS)
         return false;
     mainKey = currentKey = key;
@@ -57,7 +60,7 @@ bool CRegProfile::Open(const char* subPath)
     if (!FormatKeyPath(path, subPath, true))
         return false;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(rootKey, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    if (ZVRegOpenKeyEx(rootKey, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
         return false;
     mainKey = currentKey = key;
     return true;
@@ -69,7 +72,7 @@ bool CRegProfile::OpenReadOnly(const char* subPath)
     if (!FormatKeyPath(path, subPath, false))
         return false;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(rootKey, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (ZVRegOpenKeyEx(rootKey, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     mainKey = currentKey = key;
     readOnly = true;
@@ -90,13 +93,13 @@ bool CRegProfile::GetString(const char* name, char* buffer, DWORD bufferSize)
     if (buffer == nullptr || bufferSize == 0 || currentKey == nullptr)
         return false;
     DWORD type = 0, size = 0;
-    if (RegQueryValueExA(currentKey, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ)
+    if (ZVRegQueryValueEx(currentKey, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ)
         return false;
     // Read through a block of the value's full size, so that the caller's buffer is only written with a whole,
     // terminated text that fits. The value may lack its terminator, hence the extra byte.
     std::vector<char> value(size + 1, '\0');
     DWORD readSize = size;
-    if (RegQueryValueExA(currentKey, name, nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &readSize)
+    if (ZVRegQueryValueEx(currentKey, name, nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &readSize)
             != ERROR_SUCCESS
         || type != REG_SZ)
         return false;
@@ -113,7 +116,7 @@ bool CRegProfile::GetInt(const char* name, DWORD* value)
     if (value == nullptr || currentKey == nullptr)
         return false;
     DWORD type = 0, read = 0, size = sizeof(read);
-    if (RegQueryValueExA(currentKey, name, nullptr, &type, reinterpret_cast<BYTE*>(&read), &size) != ERROR_SUCCESS
+    if (ZVRegQueryValueEx(currentKey, name, nullptr, &type, reinterpret_cast<BYTE*>(&read), &size) != ERROR_SUCCESS
         || type != REG_DWORD || size != sizeof(read))
         return false;
     *value = read;
@@ -126,7 +129,7 @@ bool CRegProfile::GetBinary(const char* name, void* buffer, DWORD* size)
         return false;
     DWORD type = 0, valueSize = 0;
     if (currentKey == nullptr
-        || RegQueryValueExA(currentKey, name, nullptr, &type, nullptr, &valueSize) != ERROR_SUCCESS) {
+        || ZVRegQueryValueEx(currentKey, name, nullptr, &type, nullptr, &valueSize) != ERROR_SUCCESS) {
         *size = 0;
         return false;
     }
@@ -142,14 +145,14 @@ bool CRegProfile::GetBinary(const char* name, void* buffer, DWORD* size)
         *size = 0;
         return false;
     }
-    return RegQueryValueExA(currentKey, name, nullptr, &type, static_cast<BYTE*>(buffer), size) == ERROR_SUCCESS;
+    return ZVRegQueryValueEx(currentKey, name, nullptr, &type, static_cast<BYTE*>(buffer), size) == ERROR_SUCCESS;
 }
 
 bool CRegProfile::SetString(const char* name, const char* text)
 {
     if (text == nullptr || text[0] == '\0' || !IsWritable())
         return false;
-    return RegSetValueExA(
+    return ZVRegSetValueEx(
                currentKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(strlen(text) + 1))
         == ERROR_SUCCESS;
 }
@@ -158,7 +161,7 @@ bool CRegProfile::SetInt(const char* name, DWORD value)
 {
     if (!IsWritable())
         return false;
-    return RegSetValueExA(currentKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value))
+    return ZVRegSetValueEx(currentKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value))
         == ERROR_SUCCESS;
 }
 
@@ -166,7 +169,7 @@ bool CRegProfile::SetBinary(const char* name, const void* data, DWORD size)
 {
     if (data == nullptr || size == 0 || !IsWritable())
         return false;
-    return RegSetValueExA(currentKey, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+    return ZVRegSetValueEx(currentKey, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
 }
 
 bool CRegProfile::CreateSubKey(const char* subPath)
@@ -174,7 +177,7 @@ bool CRegProfile::CreateSubKey(const char* subPath)
     if (mainKey == nullptr || currentKey != mainKey)
         return false;
     HKEY key = nullptr;
-    if (RegCreateKeyExA(mainKey, subPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr)
+    if (ZVRegCreateKeyEx(mainKey, subPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr)
         != ERROR_SUCCESS)
         return false;
     currentKey = key;
@@ -202,7 +205,7 @@ DWORD CRegProfile::GetSubKeyCount()
 {
     DWORD count = 0;
     if (currentKey == nullptr
-        || RegQueryInfoKeyA(currentKey, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
+        || ZVRegQueryInfoKey(currentKey, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
                nullptr, nullptr)
             != ERROR_SUCCESS)
         return 0;
@@ -213,7 +216,7 @@ bool CRegProfile::HoldsNothing()
 {
     DWORD subKeys = 0, values = 0;
     return currentKey != nullptr
-        && RegQueryInfoKeyA(currentKey, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
+        && ZVRegQueryInfoKey(currentKey, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
                nullptr, nullptr, nullptr)
         == ERROR_SUCCESS
         && subKeys == 0 && values == 0;
@@ -224,30 +227,32 @@ bool CRegProfile::EnumSubKey(DWORD index, char* nameBuffer, DWORD bufferSize)
     if (currentKey == nullptr || nameBuffer == nullptr)
         return false;
     DWORD capacity = bufferSize;
-    return RegEnumKeyExA(currentKey, index, nameBuffer, &capacity, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return ZVRegEnumKeyEx(currentKey, index, nameBuffer, &capacity, nullptr, nullptr, nullptr, nullptr)
+        == ERROR_SUCCESS;
 }
 
 bool CRegProfile::DeleteKeysBelow(HKEY key)
 {
-    DWORD count = 0;
-    if (RegQueryInfoKeyA(
-            key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr)
+    DWORD count = 0, longestName = 0;
+    if (ZVRegQueryInfoKey(
+            key, nullptr, nullptr, nullptr, &count, &longestName, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr)
         != ERROR_SUCCESS)
         return false;
+    // A name the system holds in UTF-16 may take more bytes of program text than a path buffer.
+    std::vector<char> name(std::max<size_t>(longestName + 1, kKeyPathBytes));
     // From the last sub-key to the first, so that deleting one does not move the indexes still to come.
     for (DWORD index = count; index-- > 0;) {
-        char name[kKeyPathBytes];
-        DWORD nameSize = sizeof(name);
-        if (RegEnumKeyExA(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        DWORD nameSize = static_cast<DWORD>(name.size());
+        if (ZVRegEnumKeyEx(key, index, name.data(), &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             return false;
         HKEY child = nullptr;
-        if (RegOpenKeyExA(key, name, 0, KEY_ALL_ACCESS, &child) != ERROR_SUCCESS)
+        if (ZVRegOpenKeyEx(key, name.data(), 0, KEY_ALL_ACCESS, &child) != ERROR_SUCCESS)
             return false;
         bool emptied = DeleteKeysBelow(child);
         RegCloseKey(child);
         if (!emptied)
             return false;
-        RegDeleteKeyA(key, name);
+        ZVRegDeleteKey(key, name.data());
     }
     return true;
 }
@@ -257,12 +262,12 @@ bool CRegProfile::DeleteTree(const char* subPath)
     if (!IsWritable() || subPath == nullptr || subPath[0] == '\0')
         return false;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(currentKey, subPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    if (ZVRegOpenKeyEx(currentKey, subPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
         return false;
     bool emptied = DeleteKeysBelow(key);
     RegCloseKey(key);
     if (!emptied)
         return false;
-    RegDeleteKeyA(currentKey, subPath);
+    ZVRegDeleteKey(currentKey, subPath);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "foundation/FileCalls.h"
 #include "foundation/LinkEntry.h"
 #include "foundation/PathText.h"
 #include "foundation/ScopedHandles.h"
@@ -45,7 +46,7 @@ ContentsResult RemoveContents(const char* folder)
         // A folder is asked again right before it is entered: it may have been made a link since it was listed.
         if (isFolder && IsLinkPath(child))
             continue;
-        if (isFolder ? !RemoveTree(child) : !DeleteFileA(child))
+        if (isFolder ? !RemoveTree(child) : !ZVDeleteFile(child))
             return kContentsFailed;
     } while (FindNextEntry(listing.Get(), &found));
     return kContentsRemoved;
@@ -75,8 +76,8 @@ bool RemoveTree(const char* path)
     }
 
     char current[kPathBytes];
-    DWORD currentLength = GetCurrentDirectoryA(sizeof(current), current);
+    DWORD currentLength = ZVGetCurrentDirectory(sizeof(current), current);
     if (currentLength > 0 && currentLength < sizeof(current) && strcmp(current, folder) == 0)
-        SetCurrentDirectoryA("..");
-    return RemoveDirectoryA(folder) != FALSE;
+        ZVSetCurrentDirectory("..");
+    return ZVRemoveDirectory(folder) != FALSE;
 }

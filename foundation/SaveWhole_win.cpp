@@ -1,5 +1,6 @@
 #include "foundation/SaveWhole.h"
 
+#include "foundation/FileCalls.h"
 #include "foundation/PathText.h"
 #include "foundation/SystemApi.h"
 #include "foundation/Trace.h"
@@ -10,7 +11,7 @@ const char kTemporarySuffix[] = ".new";
 
 bool WriteAndFlush(const CZVString& text, const char* fileName)
 {
-    HANDLE file = CreateFileA(
+    HANDLE file = ZVCreateFile(
         fileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
@@ -24,14 +25,14 @@ bool WriteAndFlush(const CZVString& text, const char* fileName)
 
 bool MoveOver(const char* from, const char* to)
 {
-    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (ZVMoveFileEx(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
         return false;
     // The 95 family exports MoveFileExA only as a stub.
-    SetFileAttributesA(to, FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(to);
-    return MoveFileA(from, to) != FALSE;
+    ZVSetFileAttributes(to, FILE_ATTRIBUTE_NORMAL);
+    ZVDeleteFile(to);
+    return ZVMoveFile(from, to) != FALSE;
 }
 
 } // namespace
@@ -44,6 +45,6 @@ bool SaveWhole(const CZVString& text, const char* fileName)
     if (WriteAndFlush(text, temporary.GetString()) && MoveOver(temporary.GetString(), fileName))
         return true;
     Trace("失敗：SaveWhole ファイルが保存できない(%s)\n", fileName);
-    DeleteFileA(temporary.GetString());
+    ZVDeleteFile(temporary.GetString());
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "foundation/FileCalls.h"
 #include "foundation/SystemApi.h"
 #include "foundation/Trace.h"
 #include "foundation/WindowsVersion_win.h"
@@ -15,17 +16,17 @@ bool ScheduleSelfDeletion(const char* path)
 bool ScheduleSelfDeletion(const char* path, bool family95)
 {
     if (!family95)
-        return MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+        return ZVMoveFileEx(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
 
     // wininit.ini runs before long names exist: the entry needs the 8.3 form, and nothing is written without it.
     char shortPath[kPathBytes];
-    DWORD shortLength = GetShortPathNameA(path, shortPath, sizeof(shortPath));
+    DWORD shortLength = ZVGetShortPathName(path, shortPath, sizeof(shortPath));
     if (shortLength == 0 || shortLength >= sizeof(shortPath)) {
         Trace("失敗：ScheduleSelfDeletion 短いパス名が取得できない (%s)\n", path);
         return false;
     }
     char windowsDir[kPathBytes];
-    UINT windowsLength = GetWindowsDirectoryA(windowsDir, sizeof(windowsDir));
+    UINT windowsLength = ZVGetWindowsDirectory(windowsDir, sizeof(windowsDir));
     if (windowsLength == 0 || windowsLength >= sizeof(windowsDir))
         return false;
     char iniPath[kPathBytes];

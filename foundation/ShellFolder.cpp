@@ -2,13 +2,15 @@
 
 #include <shlobj.h>
 
+#include "foundation/ShellCalls_win.h"
+
 bool GetShellFolderPath(IMalloc* allocator, int folderId, char* path, HWND owner)
 {
     path[0] = '\0';
     LPITEMIDLIST items = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(owner, folderId, &items)) || items == nullptr)
         return false;
-    bool converted = SHGetPathFromIDListA(items, path) != FALSE;
+    bool converted = ZVSHGetPathFromIDList(items, path) != FALSE;
     allocator->Free(items);
     if (!converted)
         path[0] = '\0';

@@ -2,13 +2,12 @@
 
 #include <cstring>
 
+#include "foundation/FileCalls.h"
 #include "foundation/PathText.h"
 
 namespace {
 
 typedef BOOL(WINAPI* GET_FILE_SIZE_EX)(HANDLE file, PLARGE_INTEGER size);
-typedef BOOL(WINAPI* GET_DISK_FREE_SPACE_EX)(
-    LPCSTR root, PULARGE_INTEGER callerFree, PULARGE_INTEGER total, PULARGE_INTEGER totalFree);
 
 // A function of kernel32 that this system may lack; null when it does.
 template <typename FUNCTION> FUNCTION FindKernelFunction(const char* name)
@@ -21,7 +20,7 @@ template <typename FUNCTION> FUNCTION FindKernelFunction(const char* name)
 
 bool IsFolder(const char* path)
 {
-    DWORD attributes = GetFileAttributesA(path);
+    DWORD attributes = ZVGetFileAttributes(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -56,13 +55,9 @@ bool GetFreeDiskBytes(const char* root, uint64_t* freeBytes)
     // No drive to ask (a network share): not the current drive, which is the disc.
     if (root == nullptr || root[0] == '\0')
         return false;
-    static const GET_DISK_FREE_SPACE_EX getDiskFreeSpaceEx
-        = FindKernelFunction<GET_DISK_FREE_SPACE_EX>("GetDiskFreeSpaceExA");
-    if (getDiskFreeSpaceEx == nullptr)
-        return GetFreeDiskBytesFromClusters(root, freeBytes);
     ULARGE_INTEGER callerFree, total, totalFree;
-    if (!getDiskFreeSpaceEx(root, &callerFree, &total, &totalFree))
-        return false;
+    if (!ZVGetDiskFreeSpaceEx(root, &callerFree, &total, &totalFree))
+        return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED && GetFreeDiskBytesFromClusters(root, freeBytes);
     *freeBytes = callerFree.QuadPart;
     return true;
 }
@@ -71,7 +66,7 @@ bool GetFreeDiskBytesFromClusters(const char* root, uint64_t* freeBytes)
 {
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
     if (root == nullptr || root[0] == '\0'
-        || !GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
+        || !ZVGetDiskFreeSpace(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
         return false;
     *freeBytes = FreeBytesFromClusters(sectorsPerCluster, bytesPerSector, freeClusters);
     return true;
@@ -91,12 +86,12 @@ bool MakeSureFolderPathExists(const char* path)
         folder[prefixes[i]] = '\0';
         if (IsFolder(folder))
             continue;
-        if (!CreateDirectoryA(folder, nullptr) && !IsFolder(folder))
+        if (!ZVCreateDirectory(folder, nullptr) && !IsFolder(folder))
             return false;
     }
     // A bare drive or share: it exists when its root can be asked.
     if (count == 0)
-        return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+        return ZVGetFileAttributes(path) != INVALID_FILE_ATTRIBUTES;
     memcpy(folder, path, length + 1);
     RemoveTrailingBackslash(folder);
     return IsFolder(folder);

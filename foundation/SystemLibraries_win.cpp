@@ -3,7 +3,9 @@
 #include <cstring>
 #include <vector>
 
+#include "foundation/FileCalls.h"
 #include "foundation/PathText.h"
+#include "foundation/UnicodeText_win.h"
 
 #ifndef LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR
 #define LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR 0x00000100
@@ -38,10 +40,12 @@ namespace {
 typedef BOOL(WINAPI* SET_DEFAULT_DLL_DIRECTORIES)(DWORD flags);
 typedef BOOL(WINAPI* SET_DLL_DIRECTORY)(LPCSTR path);
 typedef DWORD(WINAPI* TIME_GET_TIME)();
-typedef BOOL(WINAPI* SND_PLAY_SOUND)(LPCSTR sound, UINT flags);
-typedef DWORD(WINAPI* GET_FILE_VERSION_INFO_SIZE)(LPCSTR path, LPDWORD handle);
-typedef BOOL(WINAPI* GET_FILE_VERSION_INFO)(LPCSTR path, DWORD handle, DWORD size, void* data);
-typedef BOOL(WINAPI* VER_QUERY_VALUE)(const void* block, LPCSTR subBlock, void** buffer, PUINT length);
+template <typename CHAR> struct TEXT_FUNCTIONS {
+    typedef BOOL(WINAPI* SND_PLAY_SOUND)(const CHAR* sound, UINT flags);
+    typedef DWORD(WINAPI* GET_FILE_VERSION_INFO_SIZE)(const CHAR* path, LPDWORD handle);
+    typedef BOOL(WINAPI* GET_FILE_VERSION_INFO)(const CHAR* path, DWORD handle, DWORD size, void* data);
+    typedef BOOL(WINAPI* VER_QUERY_VALUE)(const void* block, const CHAR* subBlock, void** buffer, PUINT length);
+};
 
 const UINT kSndAsync = 0x0001; // SND_ASYNC, without mmsystem.h
 
@@ -110,10 +114,10 @@ bool HasDllSearchFlags()
 HMODULE LoadSystemLibrary(const char* fileName)
 {
     char system[kPathBytes], path[kPathBytes];
-    UINT length = GetSystemDirectoryA(system, sizeof(system));
+    UINT length = ZVGetSystemDirectory(system, sizeof(system));
     if (length == 0 || length >= sizeof(system) || *JoinPath(path, system, fileName) == '\0')
         return nullptr;
-    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+    if (ZVGetFileAttributes(path) == INVALID_FILE_ATTRIBUTES)
         return nullptr; // not on this system: no search for it anywhere else
     return LoadLibraryFromItsFolder(path);
 }
@@ -122,7 +126,7 @@ HMODULE LoadLibraryFromItsFolder(const char* fullPath)
 {
     DWORD flags = HasDllSearchFlags() ? LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32
                                       : LOAD_WITH_ALTERED_SEARCH_PATH;
-    return LoadLibraryExA(fullPath, nullptr, flags);
+    return ZVLoadLibraryEx(fullPath, nullptr, flags);
 }
 
 DWORD SystemMilliseconds()
@@ -133,16 +137,27 @@ DWORD SystemMilliseconds()
 
 bool PlaySoundAsync(const char* fileName)
 {
-    static const SND_PLAY_SOUND sndPlaySound = FindFunction<SND_PLAY_SOUND>(Winmm(), "sndPlaySoundA");
+    if (UsesUnicodeCalls()) {
+        static const auto sndPlaySoundW
+            = FindFunction<TEXT_FUNCTIONS<wchar_t>::SND_PLAY_SOUND>(Winmm(), "sndPlaySoundW");
+        CUnicodeText name(fileName);
+        return name.IsValid() && sndPlaySoundW != nullptr && sndPlaySoundW(name.Get(), kSndAsync) != FALSE;
+    }
+    static const auto sndPlaySound = FindFunction<TEXT_FUNCTIONS<char>::SND_PLAY_SOUND>(Winmm(), "sndPlaySoundA");
     return sndPlaySound != nullptr && sndPlaySound(fileName, kSndAsync) != FALSE;
 }
 
-bool ReadFileVersion(const char* path, int* major, int* minor)
+namespace {
+
+// The version of path through version.dll's functions of one text type, named by names (size, info, query).
+template <typename CHAR>
+bool ReadVersionThrough(const CHAR* path, const CHAR* root, const char* const names[3], int* major, int* minor)
 {
+    typedef TEXT_FUNCTIONS<CHAR> FUNCTIONS;
     HMODULE version = VersionLibrary();
-    GET_FILE_VERSION_INFO_SIZE getSize = FindFunction<GET_FILE_VERSION_INFO_SIZE>(version, "GetFileVersionInfoSizeA");
-    GET_FILE_VERSION_INFO getInfo = FindFunction<GET_FILE_VERSION_INFO>(version, "GetFileVersionInfoA");
-    VER_QUERY_VALUE queryValue = FindFunction<VER_QUERY_VALUE>(version, "VerQueryValueA");
+    auto getSize = FindFunction<typename FUNCTIONS::GET_FILE_VERSION_INFO_SIZE>(version, names[0]);
+    auto getInfo = FindFunction<typename FUNCTIONS::GET_FILE_VERSION_INFO>(version, names[1]);
+    auto queryValue = FindFunction<typename FUNCTIONS::VER_QUERY_VALUE>(version, names[2]);
     if (getSize == nullptr || getInfo == nullptr || queryValue == nullptr)
         return false;
     DWORD ignored = 0;
@@ -153,10 +168,23 @@ bool ReadFileVersion(const char* path, int* major, int* minor)
     VS_FIXEDFILEINFO* info = nullptr;
     UINT infoBytes = 0;
     if (!getInfo(path, 0, size, block.data())
-        || !queryValue(block.data(), "\\", reinterpret_cast<void**>(&info), &infoBytes) || info == nullptr
+        || !queryValue(block.data(), root, reinterpret_cast<void**>(&info), &infoBytes) || info == nullptr
         || infoBytes < sizeof(VS_FIXEDFILEINFO))
         return false;
     *major = HIWORD(info->dwFileVersionMS);
     *minor = LOWORD(info->dwFileVersionMS);
     return true;
+}
+
+} // namespace
+
+bool ReadFileVersion(const char* path, int* major, int* minor)
+{
+    if (!UsesUnicodeCalls()) {
+        static const char* const ansiNames[] = {"GetFileVersionInfoSizeA", "GetFileVersionInfoA", "VerQueryValueA"};
+        return ReadVersionThrough<char>(path, "\\", ansiNames, major, minor);
+    }
+    static const char* const wideNames[] = {"GetFileVersionInfoSizeW", "GetFileVersionInfoW", "VerQueryValueW"};
+    CUnicodeText widePath(path);
+    return widePath.IsValid() && ReadVersionThrough<wchar_t>(widePath.Get(), L"\\", wideNames, major, minor);
 }

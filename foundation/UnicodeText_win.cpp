@@ -6,7 +6,12 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 is the system's wide 
 
 bool UsesUnicodeCalls()
 {
-    static const bool nt = (GetVersion() & 0x80000000u) == 0;
+    // GetVersionExA rather than GetVersion: the program imports it already (tests/ship).
+    static const bool nt = [] {
+        OSVERSIONINFOA version;
+        version.dwOSVersionInfoSize = sizeof(version);
+        return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    }();
     return nt;
 }
 

@@ -20,7 +20,8 @@ FARPROC UnicodeEntry(const char* dll, const char* name);
 // A typed UnicodeEntry: UNICODE_CALL(user32, SetWindowTextW) declares a static pointer named SetWindowTextW_ of the
 // function's own type, found on first use.
 #define UNICODE_CALL(dll, function)                                                                                    \
-    static const auto function##_ = reinterpret_cast<decltype(&::function)>(UnicodeEntry(#dll ".dll", #function))
+    static const auto function##_                                                                                      \
+        = reinterpret_cast<decltype(&::function)>(reinterpret_cast<void*>(UnicodeEntry(#dll ".dll", #function)))
 
 // The UTF-16 form of a program text for one call. A null text stays null. A name that holds bytes meaning no
 // character is not valid (IsValid false, Get an empty text): the call must fail rather than reach another name.

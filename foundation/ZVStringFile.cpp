@@ -3,6 +3,7 @@
 
 #include <cstddef>
 
+#include "foundation/FileCalls.h"
 #include "foundation/SystemApi.h"
 #include "foundation/Trace.h"
 #include "pack/FPK.h"
@@ -42,8 +43,8 @@ bool CZVString::Save(const char* fileName) const
 {
     if (IsEmpty())
         return false;
-    HANDLE file = CreateFileA(fileName, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file = ZVCreateFile(
+        fileName, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         Trace("失敗：CZVString::Save ファイルが作成できない(%s)\n", fileName);
         return false;

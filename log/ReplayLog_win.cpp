@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "foundation/FileCalls.h"
 #include "foundation/LinkEntry.h"
 #include "foundation/PathText.h"
 #include "foundation/RegProfile.h"
@@ -75,9 +76,9 @@ void UndoLogLine(const CZVString& line, const INSTALL_SCOPE& scope, const CKeptF
             break;
         }
         // Out of the folder first: the process's current folder cannot be removed.
-        SetCurrentDirectoryA(".\\..");
-        RemoveDirectoryA(path);
-        SetCurrentDirectoryA(installFolder);
+        ZVSetCurrentDirectory(".\\..");
+        ZVRemoveDirectory(path);
+        ZVSetCurrentDirectory(installFolder);
         break;
     case kLogDeleteFile: {
         // Joined to the install folder rather than taken from the current one, which a removed folder may have
@@ -86,13 +87,13 @@ void UndoLogLine(const CZVString& line, const INSTALL_SCOPE& scope, const CKeptF
         if (PassesThroughLink(installFolder, path)) {
             Trace(kTraceThroughLink, path);
         } else if (*JoinPath(file, installFolder, path) != '\0' && (kept == nullptr || !kept->Holds(file))) {
-            DeleteFileA(file);
+            ZVDeleteFile(file);
         }
         break;
     }
     case kLogDeleteShortcut:
         if (kept == nullptr || !kept->Holds(path))
-            DeleteFileA(path);
+            ZVDeleteFile(path);
         break;
     case kLogDeleteKey: DeleteLoggedKey(action); break;
     case kLogSkip: break;
@@ -101,7 +102,7 @@ void UndoLogLine(const CZVString& line, const INSTALL_SCOPE& scope, const CKeptF
 
 bool PathExists(const char* path)
 {
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+    return ZVGetFileAttributes(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 // True when what the action names is still there after the replay.
@@ -173,10 +174,10 @@ bool ReplayLog(const CZVString& log, const INSTALL_SCOPE& scope, const char* sta
     const CKeptFiles* kept)
 {
     char previousDir[kPathBytes];
-    DWORD length = GetCurrentDirectoryA(sizeof(previousDir), previousDir);
+    DWORD length = ZVGetCurrentDirectory(sizeof(previousDir), previousDir);
     if (length == 0 || length >= sizeof(previousDir))
         previousDir[0] = '\0';
-    SetCurrentDirectoryA(scope.installFolder.GetString());
+    ZVSetCurrentDirectory(scope.installFolder.GetString());
 
     std::vector<CZVString> lines = SplitLogLines(log);
     for (size_t i = lines.size(); i-- > 0;)
@@ -188,9 +189,9 @@ bool ReplayLog(const CZVString& log, const INSTALL_SCOPE& scope, const char* sta
     if (!lines.empty() && startMenuDir[0] != '\0'
         && GetShellFolderPath(forAllUsers ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS, programs)
         && *JoinPath(group, programs, startMenuDir) != '\0')
-        RemoveDirectoryA(group);
+        ZVRemoveDirectory(group);
 
     if (previousDir[0] != '\0')
-        SetCurrentDirectoryA(previousDir);
+        ZVSetCurrentDirectory(previousDir);
     return !lines.empty();
 }

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "foundation/FileCalls.h"
 #include "foundation/PathText.h"
 #include "foundation/SelfDeletion.h"
 #include "foundation/ShellFolder.h"
@@ -19,7 +20,7 @@ const int kUniqueNameTries = 1000;
 bool TitleFilePath(const char* name, char* path)
 {
     char windows[kPathBytes], folder[kPathBytes];
-    UINT length = GetWindowsDirectoryA(windows, sizeof(windows));
+    UINT length = ZVGetWindowsDirectory(windows, sizeof(windows));
     path[0] = '\0';
     return length > 0 && length < sizeof(windows) && *JoinPath(folder, windows, ZV_TITLE_FILES_FOLDER) != '\0'
         && *JoinPath(path, folder, name) != '\0';
@@ -35,10 +36,10 @@ bool GetJournalPath(const char* title, char* path)
 bool RemoveJournal(const char* title)
 {
     char path[kPathBytes], folder[kPathBytes];
-    if (!GetJournalPath(title, path) || !DeleteFileA(path))
+    if (!GetJournalPath(title, path) || !ZVDeleteFile(path))
         return false;
     CopyCutAtChar(folder, FolderPartLength(path) + 1, path);
-    RemoveDirectoryA(folder);
+    ZVRemoveDirectory(folder);
     return true;
 }
 
@@ -57,7 +58,7 @@ bool ReadKeptLog(const char* title, const char* installSubdir, KEPT_LOG* kept)
     char folder[kPathBytes], logFile[kPathBytes];
     CZVString text;
     if (!GetKeptFolder(title, folder) || *JoinPath(logFile, folder, ZV_INSTALL_LOG_FILE) == '\0'
-        || GetFileAttributesA(logFile) == INVALID_FILE_ATTRIBUTES || !text.LoadFromPack(logFile))
+        || ZVGetFileAttributes(logFile) == INVALID_FILE_ATTRIBUTES || !text.LoadFromPack(logFile))
         return false;
     char commonPrograms[kPathBytes];
     GetShellFolderPath(CSIDL_COMMON_PROGRAMS, commonPrograms); // "" where the system has none (the 95 family)
@@ -79,8 +80,8 @@ bool RemoveKeptCopy(const char* title, const char* programName, CZVString* renam
     const char* const names[] = {ZV_INSTALL_LOG_FILE, ZV_SCRIPT_FILE};
     for (const char* name : names) {
         if (*JoinPath(file, folder, name) != '\0') {
-            SetFileAttributesA(file, FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(file);
+            ZVSetFileAttributes(file, FILE_ATTRIBUTE_NORMAL);
+            ZVDeleteFile(file);
         }
     }
     // The program may be the one running: started from the list of installed programs, the first process of an
@@ -88,17 +89,17 @@ bool RemoveKeptCopy(const char* title, const char* programName, CZVString* renam
     CopyCutAtChar(prefix, sizeof(prefix), folder);
     RemoveTrailingBackslash(prefix);
     if (*JoinPath(file, folder, programName) != '\0') {
-        SetFileAttributesA(file, FILE_ATTRIBUTE_NORMAL);
+        ZVSetFileAttributes(file, FILE_ATTRIBUTE_NORMAL);
         DeleteOrScheduleRunning(file, prefix, renamed);
     }
-    RemoveDirectoryA(prefix);
-    return GetFileAttributesA(prefix) == INVALID_FILE_ATTRIBUTES;
+    ZVRemoveDirectory(prefix);
+    return ZVGetFileAttributes(prefix) == INVALID_FILE_ATTRIBUTES;
 }
 
 bool DeleteOrScheduleRunning(const char* path, const char* prefix, CZVString* renamed)
 {
     renamed->Empty();
-    if (DeleteFileA(path) || GetLastError() == ERROR_FILE_NOT_FOUND)
+    if (ZVDeleteFile(path) || GetLastError() == ERROR_FILE_NOT_FOUND)
         return true;
     // A program that is running cannot be deleted, but it can be renamed: under a name of its own, which no install
     // ever writes, it goes at the next start, and the name it had is free for the next install at once.
@@ -106,7 +107,7 @@ bool DeleteOrScheduleRunning(const char* path, const char* prefix, CZVString* re
         CZVString name = CZVString::Format("%s-%d.old", prefix, number);
         if (name.GetLength() >= kPathBytes)
             return false;
-        if (MoveFileA(path, name.GetString())) {
+        if (ZVMoveFile(path, name.GetString())) {
             ScheduleSelfDeletion(name.GetString());
             *renamed = name;
             return true;

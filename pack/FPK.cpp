@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "foundation/FileCalls.h"
 #include "foundation/Trace.h"
 
 namespace {
@@ -87,8 +88,8 @@ bool CFPK::Open(const char* memberName)
         Close();
     }
     HANDLE file = memberName == nullptr ? INVALID_HANDLE_VALUE
-                                        : CreateFileA(memberName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr);
+                                        : ZVCreateFile(memberName, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         Trace("失敗：CFPK::Open 指定のファイルを開けない [%s] (%s)\n", memberName ? memberName : "", m_archiveName);
         return false;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "foundation/FileCalls.h"
 #include "foundation/SystemLibraries.h"
 #include "foundation/Trace.h"
 #include "pack/FPK.h"
@@ -20,7 +21,7 @@ bool CFPK::_CreatePack(const char* archiveName, const void* bytes, uint32_t size
         m_archiveOpen = true;
     } else {
         UINT previousMode = SetErrorMode(kQuietErrorMode); // no system box for a missing disc
-        m_file = CreateFileA(
+        m_file = ZVCreateFile(
             archiveName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         SetErrorMode(previousMode);
         if (m_file != INVALID_HANDLE_VALUE) {

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "foundation/FileCalls.h"
+#include "foundation/ProcessCalls_win.h"
 #include "foundation/RemoveTree.h"
 #include "foundation/SafeFileName.h"
 #include "foundation/SelfDeletion.h"
@@ -29,12 +31,12 @@ bool FindOnCdromDrives(const char* name, char* root)
 {
     for (char letter = 'A'; letter <= 'Z'; letter++) {
         char candidate[4] = {letter, ':', '\\', '\0'};
-        if (GetDriveTypeA(candidate) != DRIVE_CDROM)
+        if (ZVGetDriveType(candidate) != DRIVE_CDROM)
             continue;
         char path[kPathBytes];
         wsprintfA(path, "%s%s", candidate, name);
         WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(path, &found);
+        HANDLE search = ZVFindFirstFile(path, &found);
         if (search != INVALID_HANDLE_VALUE) {
             FindClose(search);
             memcpy(root, candidate, sizeof(candidate));
@@ -52,7 +54,7 @@ bool MakeOptionPathFull(char* path)
         return true;
     char full[kPathBytes];
     char* namePart = nullptr;
-    DWORD length = GetFullPathNameA(path, sizeof(full), full, &namePart);
+    DWORD length = ZVGetFullPathName(path, sizeof(full), full, &namePart);
     if (length == 0 || length >= sizeof(full))
         return false;
     memcpy(path, full, length + 1);
@@ -73,7 +75,7 @@ bool IsOwnFolderName(const char* name)
 
 bool IsFile(const char* path)
 {
-    DWORD attributes = GetFileAttributesA(path);
+    DWORD attributes = ZVGetFileAttributes(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
@@ -139,7 +141,7 @@ bool CInstallApp::InitInstance(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int
         m_startExitCode = kExitCannotStart;
     }
 
-    HANDLE running = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, ZV_STARTUP_MUTEX_NAME);
+    HANDLE running = ZVOpenMutex(MUTEX_ALL_ACCESS, FALSE, ZV_STARTUP_MUTEX_NAME);
     if (running != nullptr) {
         CloseHandle(running);
         ReportLine(ZV_CAPTION_ALREADY_RUNNING, ZV_TEXT_ALREADY_RUNNING);
@@ -150,7 +152,7 @@ bool CInstallApp::InitInstance(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int
         return false;
     }
     if (dirOption[0] != '\0')
-        SetCurrentDirectoryA(dirOption);
+        ZVSetCurrentDirectory(dirOption);
     if (!mainWindow.ReadInstallInfo(ZV_STARTUP_SCRIPT_NAME)
         && (!SearchDiscsForScript(options.quiet, IsFile(ZV_STARTUP_SCRIPT_NAME)) || !FindScriptOnDiscs()))
         return false;
@@ -182,7 +184,7 @@ bool CInstallApp::FindScriptOnDiscs()
     wsprintfA(message, ZV_TEXT_SETUP_FROM_DRIVE, root[0]);
     ShowOrReportBox(nullptr, message, ZV_CAPTION_INFORMATION, MB_ICONINFORMATION | MB_SETFOREGROUND);
     mainWindow.SetSourceDir(root);
-    SetCurrentDirectoryA(root);
+    ZVSetCurrentDirectory(root);
     if (!mainWindow.ReadInstallInfo(ZV_STARTUP_SCRIPT_NAME)) {
         ShowOrReportBox(nullptr, ZV_TEXT_SCRIPT_UNREADABLE, ZV_CAPTION_FAILURE, kErrorBox);
         return false;
@@ -214,7 +216,7 @@ bool CInstallApp::RunCopy(HINSTANCE instance)
 {
     deleteSelf = true;
     installerMutex = nullptr;
-    HANDLE mutex = CreateMutexA(nullptr, TRUE, ZV_STARTUP_MUTEX_NAME);
+    HANDLE mutex = ZVCreateMutex(nullptr, TRUE, ZV_STARTUP_MUTEX_NAME);
     if (mutex == nullptr)
         return false;
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
@@ -250,7 +252,7 @@ void CInstallApp::ReportMainWindowFailure()
 bool CInstallApp::CopyAndRelaunch()
 {
     char tempPath[kPathBytes];
-    DWORD tempLength = GetTempPathA(sizeof(tempPath), tempPath);
+    DWORD tempLength = ZVGetTempPath(sizeof(tempPath), tempPath);
     if (tempLength == 0 || tempLength >= sizeof(tempPath)) {
         ShowOrReportBox(nullptr, ZV_TEXT_NO_WORK_FOLDER, ZV_CAPTION_ERROR, kErrorBox);
         return false;
@@ -261,7 +263,7 @@ bool CInstallApp::CopyAndRelaunch()
     char workFolder[kPathBytes];
     char executable[kPathBytes];
     char copyPath[kPathBytes];
-    DWORD executableLength = GetModuleFileNameA(nullptr, executable, sizeof(executable));
+    DWORD executableLength = ZVGetModuleFileName(nullptr, executable, sizeof(executable));
     bool pathsFit = tempLength + folderName.GetLength() < sizeof(workFolder) && executableLength > 0
         && executableLength < sizeof(executable);
     if (pathsFit) {
@@ -273,22 +275,22 @@ bool CInstallApp::CopyAndRelaunch()
         ShowOrReportBox(nullptr, ZV_TEXT_WORK_COPY_FAILED, ZV_CAPTION_ERROR, kErrorBox);
         return false;
     }
-    CreateDirectoryA(workFolder, nullptr); // an existing folder is fine
+    ZVCreateDirectory(workFolder, nullptr); // an existing folder is fine
 
-    if (!CopyFileA(executable, copyPath, FALSE) && GetLastError() != ERROR_FILE_EXISTS) {
+    if (!ZVCopyFile(executable, copyPath, FALSE) && GetLastError() != ERROR_FILE_EXISTS) {
         // A read-only copy left by an earlier run cannot be overwritten until its attributes are reset.
-        SetFileAttributesA(copyPath, FILE_ATTRIBUTE_NORMAL);
-        if (!CopyFileA(executable, copyPath, FALSE) && GetLastError() != ERROR_FILE_EXISTS) {
+        ZVSetFileAttributes(copyPath, FILE_ATTRIBUTE_NORMAL);
+        if (!ZVCopyFile(executable, copyPath, FALSE) && GetLastError() != ERROR_FILE_EXISTS) {
             RemoveWorkCopy(workFolder, copyPath, ownFolder);
             ShowOrReportBox(nullptr, ZV_TEXT_WORK_COPY_FAILED, ZV_CAPTION_ERROR, kErrorBox);
             return false;
         }
     }
-    SetFileAttributesA(copyPath, FILE_ATTRIBUTE_NORMAL); // a copy from a disc is read-only
+    ZVSetFileAttributes(copyPath, FILE_ATTRIBUTE_NORMAL); // a copy from a disc is read-only
 
     // The script's folder: the copy works there and is told it with -dir.
     char scriptFolder[kPathBytes];
-    DWORD folderLength = GetCurrentDirectoryA(sizeof(scriptFolder), scriptFolder);
+    DWORD folderLength = ZVGetCurrentDirectory(sizeof(scriptFolder), scriptFolder);
     if (folderLength == 0 || folderLength >= sizeof(scriptFolder))
         scriptFolder[0] = '\0';
     // Four paths of at most 259 bytes and the options; joined, not formatted, past Format's 1024 bytes.
@@ -298,14 +300,14 @@ bool CInstallApp::CopyAndRelaunch()
     memset(&startup, 0, sizeof(startup));
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process;
-    if (CreateProcessA(copyPath, commandLine.GetBuffer(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+    if (ZVCreateProcess(copyPath, commandLine.GetBuffer(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
             scriptFolder[0] != '\0' ? scriptFolder : nullptr, &startup, &process)) {
         CloseHandle(process.hThread);
         // Unattended, the caller learns the outcome from this process: it ends with the copy's exit code. It waits
         // outside the disc's folder, which may be the install folder that the copy is to remove.
         DWORD exitCode = kExitCannotStart;
         if (options.quiet)
-            SetCurrentDirectoryA(workFolder);
+            ZVSetCurrentDirectory(workFolder);
         if (options.quiet && WaitForSingleObject(process.hProcess, INFINITE) == WAIT_OBJECT_0
             && GetExitCodeProcess(process.hProcess, &exitCode))
             m_startExitCode = static_cast<int>(exitCode);
@@ -323,8 +325,8 @@ void CInstallApp::RemoveWorkCopy(const char* workFolder, const char* copyPath, b
         RemoveTree(workFolder);
     } else {
         // The work folder is the temporary folder itself: only what this start put there goes.
-        SetFileAttributesA(copyPath, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(copyPath);
+        ZVSetFileAttributes(copyPath, FILE_ATTRIBUTE_NORMAL);
+        ZVDeleteFile(copyPath);
     }
 }
 
@@ -332,7 +334,7 @@ int CInstallApp::ExitInstance()
 {
     if (deleteSelf) {
         char executable[kPathBytes];
-        DWORD length = GetModuleFileNameA(nullptr, executable, sizeof(executable));
+        DWORD length = ZVGetModuleFileName(nullptr, executable, sizeof(executable));
         if (length > 0 && length < sizeof(executable))
             ScheduleSelfDeletion(executable);
         else

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "foundation/FileCalls.h"
 #include "startup/Unattended.h"
 
 static_assert(MB_OKCANCEL == kBoxOkCancel && MB_YESNO == kBoxYesNo && MB_ABORTRETRYIGNORE == kBoxAbortRetryIgnore
@@ -25,8 +26,8 @@ void BeginUnattendedRun(const char* logFile, bool startReport)
         return;
     strcpy(reportFile, logFile);
     if (startReport) {
-        HANDLE file = CreateFileA(reportFile, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
-            FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file = ZVCreateFile(reportFile, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE)
             CloseHandle(file);
     }
@@ -47,7 +48,7 @@ void ReportLine(const char* caption, const char* text)
     CZVString line = FormatReportLine(time, caption, text);
     // Opened for every line: the first start and the copy both write to it, and a line must be there even when the
     // process ends the next moment.
-    HANDLE file = CreateFileA(reportFile, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+    HANDLE file = ZVCreateFile(reportFile, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
         FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return;

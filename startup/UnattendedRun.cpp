@@ -5,6 +5,7 @@
 #include "engine/Install.h"
 #include "engine/InstallPlan.h"
 #include "foundation/App.h"
+#include "foundation/FileCalls.h"
 #include "foundation/SelfDeletion.h"
 #include "foundation/SystemFallbacks.h"
 #include "log/TitleFiles.h"
@@ -105,7 +106,7 @@ int InstallUnattended(CMainWnd& window, const COMMAND_LINE_OPTIONS& options)
     if (!noneLeft)
         return kExitRefused;
     window.installLog.Empty();
-    SetCurrentDirectoryA(window.sourceDir);
+    ZVSetCurrentDirectory(window.sourceDir);
     if (window.isInstalled) {
         CZVString installed = CZVString::Format(ZV_TEXT_ALREADY_INSTALLED, window.settings.gametitle);
         if (!options.reinstall) {
@@ -120,7 +121,7 @@ int InstallUnattended(CMainWnd& window, const COMMAND_LINE_OPTIONS& options)
                 ZV_CAPTION_FAILURE, CZVString::Format(ZV_INSTALL_EARLIER_LEFT, window.settings.gametitle).GetString());
             return kExitFailedLeftOver;
         }
-        SetCurrentDirectoryA(window.sourceDir);
+        ZVSetCurrentDirectory(window.sourceDir);
     }
     window.RestoreSettings();
     person.ShowScriptMessage(window.settings.installmessage);
@@ -170,13 +171,13 @@ int RunUnattended(CMainWnd& window, const COMMAND_LINE_OPTIONS& options)
         bool named = window.isInstalled && *JoinPath(firstStart, window.installedDir, window.moduleFileName) != '\0';
         exitCode = UninstallUnattended(window, options);
         CZVString renamed;
-        if (named && exitCode != kExitRefused && GetFileAttributesA(firstStart) != INVALID_FILE_ATTRIBUTES
+        if (named && exitCode != kExitRefused && ZVGetFileAttributes(firstStart) != INVALID_FILE_ATTRIBUTES
             && DeleteOrScheduleRunning(firstStart, firstStart, &renamed)) {
             if (!renamed.IsEmpty())
                 ReportLine(
                     ZV_CAPTION_STEP, CZVString::Format(ZV_TEXT_DELETED_AT_RESTART, renamed.GetString()).GetString());
             CopyCutAtChar(folder, FolderPartLength(firstStart), firstStart); // without its trailing backslash
-            RemoveDirectoryA(folder);
+            ZVRemoveDirectory(folder);
         }
     } else {
         exitCode = InstallUnattended(window, options);

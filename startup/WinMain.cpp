@@ -1,4 +1,5 @@
 // The entry point: everything else belongs to the application object.
+#include "foundation/ProcessCalls_win.h"
 #include "foundation/SystemLibraries.h"
 #include "startup/InstallApp.h"
 
@@ -7,5 +8,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE prevInstance, LPSTR cmdLine, in
     // Before anything could load a DLL by name or touch an empty drive. (The application object was built before
     // this, and loads nothing by name.)
     PrepareProcess();
-    return GetApp()->Run(instance, prevInstance, cmdLine, showCmd);
+    // The options may name folders and files that the system's code page cannot hold.
+    CZVString arguments = ProgramArguments(cmdLine);
+    return GetApp()->Run(instance, prevInstance, arguments.GetBuffer(), showCmd);
 }

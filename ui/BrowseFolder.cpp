@@ -1,6 +1,8 @@
 #include "ui/BrowseFolder.h"
 
+#include "foundation/FileCalls.h"
 #include "foundation/PathText.h"
+#include "foundation/ShellCalls_win.h"
 
 namespace {
 
@@ -53,7 +55,7 @@ int CBrowseFolder::Browse()
 {
     // The browser may change the current directory; the install steps rely on theirs.
     char currentDir[kPathBytes];
-    DWORD length = GetCurrentDirectoryA(sizeof(currentDir), currentDir);
+    DWORD length = ZVGetCurrentDirectory(sizeof(currentDir), currentDir);
     if (length == 0 || length >= sizeof(currentDir))
         currentDir[0] = '\0';
 
@@ -63,7 +65,7 @@ int CBrowseFolder::Browse()
         IMalloc* allocator = nullptr;
         if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator != nullptr) {
             // A choice without a file-system path (a virtual folder) is no folder to install into.
-            if (SHGetPathFromIDListA(chosen, path) && path[0] != '\0')
+            if (ZVSHGetPathFromIDList(chosen, path) && path[0] != '\0')
                 result = 1;
             allocator->Free(chosen);
             allocator->Release();
@@ -71,6 +73,6 @@ int CBrowseFolder::Browse()
     }
 
     if (currentDir[0] != '\0')
-        SetCurrentDirectoryA(currentDir);
+        ZVSetCurrentDirectory(currentDir);
     return result;
 }

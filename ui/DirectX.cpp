@@ -1,7 +1,9 @@
 // DirectX: whether the installed version meets the title's requirement (asked of the set-up library on the disc,
 // else read from the registry), the question before a launch when it does not, and the DirectX button, which runs
 // the disc's set-up program and waits for it.
+#include "foundation/FileCalls.h"
 #include "foundation/PathCompare.h"
+#include "foundation/ProcessCalls_win.h"
 #include "foundation/RegProfile.h"
 #include "foundation/ScopedHandles.h"
 #include "foundation/SystemLibraries.h"
@@ -32,7 +34,7 @@ void EnableMenuButtons(HWND subForm, bool enable)
 bool IsProgramFolder(const char* folder)
 {
     char program[kPathBytes], programFolder[kPathBytes];
-    DWORD length = GetModuleFileNameA(nullptr, program, sizeof(program));
+    DWORD length = ZVGetModuleFileName(nullptr, program, sizeof(program));
     if (length == 0 || length >= sizeof(program))
         return true;
     CopyCutAtChar(programFolder, FolderPartLength(program) + 1, program);
@@ -97,7 +99,7 @@ void CMainWnd::RunDirectXSetup()
 {
     if (MessageBox(ZV_DIRECTX_CONFIRM, ZV_CAPTION_CONFIRMATION, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
-    SetCurrentDirectoryA(sourceDir);
+    ZVSetCurrentDirectory(sourceDir);
     if (settings.dxsetup[0] == '\0')
         lstrcpynA(settings.dxsetup, ZV_DIRECTX_DEFAULT_SETUP, sizeof(settings.dxsetup));
 
@@ -109,8 +111,9 @@ void CMainWnd::RunDirectXSetup()
     startup.cb = sizeof(startup);
     CProcessHandles process;
     if (program[0] == '\0'
-        || !CreateProcessA(program, nullptr, nullptr, nullptr, FALSE, CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS,
-            nullptr, folder[0] != '\0' ? folder : nullptr, &startup, process.Info())) {
+        || !ZVCreateProcess(program, nullptr, nullptr, nullptr, FALSE,
+            CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS, nullptr, folder[0] != '\0' ? folder : nullptr, &startup,
+            process.Info())) {
         MessageBox(ZV_DIRECTX_START_FAILED, ZV_CAPTION_FAILURE, MB_ICONERROR);
         return;
     }

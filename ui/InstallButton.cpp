@@ -2,6 +2,7 @@
 // default folder and the settings dialog, the removal of the earlier install, then the install's steps (engine/).
 #include "engine/EngineTexts.h"
 #include "engine/Install.h"
+#include "foundation/FileCalls.h"
 #include "resources/resource.h"
 #include "ui/MainWnd.h"
 #include "uninstall/Uninstall.h"
@@ -9,7 +10,7 @@
 bool CMainWnd::Install()
 {
     installLog.Empty();
-    SetCurrentDirectoryA(sourceDir);
+    ZVSetCurrentDirectory(sourceDir);
     if (!UndoInterruptedInstall())
         return false;
     bool reinstall = isInstalled;

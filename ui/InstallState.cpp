@@ -1,6 +1,7 @@
 // The install state: whether the title is installed, where and for whom, read from the title's registry key under
 // the current user and, from Windows 2000 on, under the default user; and whether DirectX is new enough
 // (DirectX.cpp).
+#include "foundation/FileCalls.h"
 #include "foundation/RegProfile.h"
 #include "foundation/WindowsVersion_win.h"
 #include "log/TitleFiles.h"
@@ -24,11 +25,11 @@ bool FindInstallation(HKEY root, const char* basePath, const INSTALL_SETTINGS& s
         lstrcpynA(installedDir, folder, kPathBytes);
         if (settings.executefile[0] == '\0') {
             installed = true;
-        } else if (!SetCurrentDirectoryA(installedDir)) {
+        } else if (!ZVSetCurrentDirectory(installedDir)) {
             *stop = true;
         } else {
             WIN32_FIND_DATAA found;
-            HANDLE search = FindFirstFileA(settings.executefile, &found);
+            HANDLE search = ZVFindFirstFile(settings.executefile, &found);
             if (search != INVALID_HANDLE_VALUE) {
                 FindClose(search);
                 installed = true;
@@ -46,7 +47,7 @@ void CMainWnd::ReadInstallState()
     installedDir[0] = '\0';
     isInstalled = isInstalledForAllUsers = hasAdminRights = isDirectXReady = false;
     char currentDir[kPathBytes] = "";
-    DWORD length = GetCurrentDirectoryA(sizeof(currentDir), currentDir);
+    DWORD length = ZVGetCurrentDirectory(sizeof(currentDir), currentDir);
     if (length >= sizeof(currentDir))
         currentDir[0] = '\0';
     HMODULE directXLibrary = nullptr;
@@ -87,7 +88,7 @@ void CMainWnd::ReadInstallState()
     }
 
     if (currentDir[0] != '\0')
-        SetCurrentDirectoryA(currentDir);
+        ZVSetCurrentDirectory(currentDir);
     if (directXLibrary != nullptr)
         FreeLibrary(directXLibrary);
 }

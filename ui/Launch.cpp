@@ -4,6 +4,9 @@
 
 #include <shellapi.h> // after <windows.h>, which it needs
 
+#include "foundation/FileCalls.h"
+#include "foundation/ProcessCalls_win.h"
+#include "foundation/ShellCalls_win.h"
 #include "ui/MenuLayout.h"
 #include "ui/MenuTexts.h"
 #include "ui/ProcessWait.h"
@@ -22,19 +25,19 @@ void CMainWnd::LaunchGame()
         char commandLine[kPathBytes];
         lstrcpynA(commandLine, GameCommandLine(settings), sizeof(commandLine));
         char previousDir[kPathBytes] = "";
-        DWORD length = GetCurrentDirectoryA(sizeof(previousDir), previousDir);
-        SetCurrentDirectoryA(installedDir);
+        DWORD length = ZVGetCurrentDirectory(sizeof(previousDir), previousDir);
+        ZVSetCurrentDirectory(installedDir);
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION process = {};
-        if (CreateProcessA(settings.executefile, commandLine, nullptr, nullptr, FALSE,
+        if (ZVCreateProcess(settings.executefile, commandLine, nullptr, nullptr, FALSE,
                 CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS, nullptr, installedDir, &startup, &process)) {
             CloseHandle(process.hThread);
             CloseHandle(process.hProcess);
             launched = true;
         } else if (length > 0 && length < sizeof(previousDir)) {
             // The menu stays: the extra buttons' relative paths are still meant from the disc folder.
-            SetCurrentDirectoryA(previousDir);
+            ZVSetCurrentDirectory(previousDir);
         }
     }
     if (launched) {
@@ -55,13 +58,13 @@ void CMainWnd::StartExtraProgram(int controlId)
         CZVString failure = CZVString::Format(ZV_MENU_PROGRAM_FAILED, entry.caption);
         if (!entry.waitForExit) {
             char fullPath[kPathBytes], folder[kPathBytes], fileName[kPathBytes];
-            DWORD length = GetFullPathNameA(entry.command, sizeof(fullPath), fullPath, nullptr);
+            DWORD length = ZVGetFullPathName(entry.command, sizeof(fullPath), fullPath, nullptr);
             if (length == 0 || length >= sizeof(fullPath))
                 fullPath[0] = '\0';
             SplitPath(fullPath, folder, fileName);
-            HINSTANCE result = ShellExecuteA(hwnd, "runas", fileName, nullptr, folder, SW_SHOWNORMAL);
+            HINSTANCE result = ZVShellExecute(hwnd, "runas", fileName, nullptr, folder, SW_SHOWNORMAL);
             if (OpenWithDefaultVerbAfterRunas(reinterpret_cast<INT_PTR>(result)))
-                result = ShellExecuteA(hwnd, nullptr, fileName, nullptr, folder, SW_SHOWNORMAL);
+                result = ZVShellExecute(hwnd, nullptr, fileName, nullptr, folder, SW_SHOWNORMAL);
             if (reinterpret_cast<INT_PTR>(result) <= 32)
                 MessageBox(failure.GetString(), ZV_CAPTION_FAILURE, MB_ICONERROR);
             continue;
@@ -72,12 +75,12 @@ void CMainWnd::StartExtraProgram(int controlId)
         // The program by its full path from the current folder, as its button was made: named alone, it would be
         // looked for beside the running program first, in the work folder every user can write.
         char program[kPathBytes];
-        DWORD length = GetFullPathNameA(entry.command, sizeof(program), program, nullptr);
+        DWORD length = ZVGetFullPathName(entry.command, sizeof(program), program, nullptr);
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
         CProcessHandles process;
         if (length == 0 || length >= sizeof(program)
-            || !CreateProcessA(program, commandLine, nullptr, nullptr, FALSE,
+            || !ZVCreateProcess(program, commandLine, nullptr, nullptr, FALSE,
                 CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, process.Info())) {
             MessageBox(failure.GetString(), ZV_CAPTION_FAILURE, MB_ICONERROR);
             return;

@@ -5,6 +5,7 @@
 
 #include <commctrl.h> // after <windows.h>, which it needs
 
+#include "foundation/FileCalls.h"
 #include "foundation/PathCompare.h"
 #include "foundation/SystemLibraries.h"
 #include "log/TitleFiles.h"
@@ -43,7 +44,7 @@ CMainWnd::CMainWnd()
     frame = nullptr;
     // The object is built with the application object, before WinMain: the disc's folder is the current one.
     sourceDir[0] = '\0';
-    DWORD length = GetCurrentDirectoryA(sizeof(sourceDir), sourceDir);
+    DWORD length = ZVGetCurrentDirectory(sizeof(sourceDir), sourceDir);
     if (length == 0 || length >= sizeof(sourceDir))
         sourceDir[0] = '\0';
     installedDir[0] = '\0';
@@ -55,7 +56,7 @@ void CMainWnd::ReadProgramIdentity()
 {
     moduleFileName[0] = '\0';
     char program[kPathBytes];
-    DWORD length = GetModuleFileNameA(nullptr, program, sizeof(program));
+    DWORD length = ZVGetModuleFileName(nullptr, program, sizeof(program));
     if (length == 0 || length >= sizeof(program))
         return;
     CopyCutAtChar(moduleFileName, sizeof(moduleFileName), FileNamePart(program));

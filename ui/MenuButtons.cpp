@@ -2,6 +2,7 @@
 // of the script's $cmd lines and the buttons that follow the install state.
 #include <vector>
 
+#include "foundation/FileCalls.h"
 #include "resources/resource.h"
 #include "ui/MainWnd.h"
 #include "ui/MenuLayout.h"
@@ -91,9 +92,9 @@ void CMainWnd::CreateExtraButtons()
     std::vector<CZVString> captions;
     for (const COMMAND_ENTRY& entry : commands) {
         char fullPath[kPathBytes];
-        DWORD length = GetFullPathNameA(entry.command, sizeof(fullPath), fullPath, nullptr);
+        DWORD length = ZVGetFullPathName(entry.command, sizeof(fullPath), fullPath, nullptr);
         bool exists
-            = length > 0 && length < sizeof(fullPath) && GetFileAttributesA(fullPath) != INVALID_FILE_ATTRIBUTES;
+            = length > 0 && length < sizeof(fullPath) && ZVGetFileAttributes(fullPath) != INVALID_FILE_ATTRIBUTES;
         CZVString caption;
         int breaks = -1;
         if (exists && caption.Alloc(kMessageBytes))

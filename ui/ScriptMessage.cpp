@@ -1,4 +1,6 @@
 // The script's messages and sounds: a box, a text file in Notepad, or a wave file played without waiting.
+#include "foundation/FileCalls.h"
+#include "foundation/ProcessCalls_win.h"
 #include "foundation/ScopedHandles.h"
 #include "foundation/SystemLibraries.h"
 #include "ui/MainWnd.h"
@@ -12,7 +14,7 @@ int CMainWnd::ShowScriptMessage(const char* text, UINT type)
         // Notepad by its full path in the Windows folder: named alone, it would be looked for beside the program
         // first, in a folder every user can write.
         char windows[kPathBytes], notepad[kPathBytes];
-        UINT length = GetWindowsDirectoryA(windows, sizeof(windows));
+        UINT length = ZVGetWindowsDirectory(windows, sizeof(windows));
         if (length > 0 && length < sizeof(windows) && *JoinPath(notepad, windows, "notepad.exe") != '\0') {
             CZVString commandLine = CZVString::Format("notepad.exe %s", text + 1);
             STARTUPINFOA startup = {};
@@ -20,7 +22,7 @@ int CMainWnd::ShowScriptMessage(const char* text, UINT type)
             startup.dwFlags = STARTF_USESHOWWINDOW;
             startup.wShowWindow = SW_SHOWNORMAL;
             CProcessHandles process;
-            CreateProcessA(notepad, commandLine.GetBuffer(), nullptr, nullptr, FALSE,
+            ZVCreateProcess(notepad, commandLine.GetBuffer(), nullptr, nullptr, FALSE,
                 CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, process.Info());
         }
         return 0;

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "foundation/FileCalls.h"
 #include "foundation/LinkEntry.h"
 #include "foundation/PathCompare.h"
 #include "foundation/RegProfile.h"
@@ -75,7 +76,7 @@ void RemoveEmptyFolders(const char* installFolder, const char* relativeFolder)
         return;
     do {
         if (!PassesThroughLink(installFolder, relative) && *JoinPath(folder, installFolder, relative) != '\0')
-            RemoveDirectoryA(folder);
+            ZVRemoveDirectory(folder);
     } while (CutToParent(relative));
 }
 
@@ -131,13 +132,13 @@ void DeleteLinks(const INSTALL_SETTINGS& settings, IMalloc* allocator, int progr
     const CZVString name = SafeFileName(settings.gametitle); // as the install named them
     char folder[kPathBytes], group[kPathBytes];
     if (GetShellFolderPath(allocator, programsId, folder) && *JoinPath(group, folder, settings.startmenudir) != '\0') {
-        DeleteFileA(CZVString::Format(ZV_SHORTCUT_LINK, group, name.GetString()).GetString());
-        DeleteFileA(CZVString::Format(ZV_SHORTCUT_UNINSTALL_LINK, group, name.GetString()).GetString());
+        ZVDeleteFile(CZVString::Format(ZV_SHORTCUT_LINK, group, name.GetString()).GetString());
+        ZVDeleteFile(CZVString::Format(ZV_SHORTCUT_UNINSTALL_LINK, group, name.GetString()).GetString());
         if (settings.startmenudir[0] != '\0')
-            RemoveDirectoryA(group);
+            ZVRemoveDirectory(group);
     }
     if (GetShellFolderPath(allocator, desktopId, folder))
-        DeleteFileA(CZVString::Format(ZV_SHORTCUT_LINK, folder, name.GetString()).GetString());
+        ZVDeleteFile(CZVString::Format(ZV_SHORTCUT_LINK, folder, name.GetString()).GetString());
 }
 
 } // namespace
@@ -151,7 +152,7 @@ bool CUninstall::RemoveInstallFolder(const CKeptFiles* kept)
     char parent[kPathBytes];
     CopyCutAtChar(parent, sizeof(parent), installedDir);
     if (CutToParent(parent))
-        SetCurrentDirectoryA(parent);
+        ZVSetCurrentDirectory(parent);
 
     if (kept == nullptr && IsTitleOwnFolder(installedDir, description.settings.installsubdir, GetSystemFolders()))
         return RemoveTree(installedDir);
@@ -160,8 +161,8 @@ bool CUninstall::RemoveInstallFolder(const CKeptFiles* kept)
     DeleteScriptFiles(description, state, kept);
     RemoveFileFolders(description, installedDir);
     RemoveScriptFolders(description, installedDir);
-    RemoveDirectoryA(installedDir);
-    return GetFileAttributesA(installedDir) == INVALID_FILE_ATTRIBUTES
+    ZVRemoveDirectory(installedDir);
+    return ZVGetFileAttributes(installedDir) == INVALID_FILE_ATTRIBUTES
         || (kept != nullptr && HoldsOnlyKept(installedDir, *kept));
 }
 

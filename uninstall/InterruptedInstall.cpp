@@ -3,6 +3,7 @@
 // replay is safe to repeat, and the journal goes only after it: an undo cut off in turn is finished next time.
 #include <shlobj.h>
 
+#include "foundation/FileCalls.h"
 #include "foundation/PathText.h"
 #include "foundation/ShellFolder.h"
 #include "foundation/Trace.h"
@@ -18,7 +19,7 @@ bool CUninstall::UndoInterruptedInstall(bool* replayed)
     *replayed = false;
     char path[kPathBytes];
     CZVString text;
-    if (!GetJournalPath(settings.gametitle, path) || GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+    if (!GetJournalPath(settings.gametitle, path) || ZVGetFileAttributes(path) == INVALID_FILE_ATTRIBUTES)
         return true;
     if (!text.LoadFromPack(path)) {
         Trace("警告：CUninstall::UndoInterruptedInstall ジャーナルを読めません (%s)\n", path);
@@ -50,7 +51,7 @@ bool CUninstall::UndoInterruptedInstall(bool* replayed)
         != IDYES)
         return false;
     char previousDir[kPathBytes];
-    DWORD length = GetCurrentDirectoryA(sizeof(previousDir), previousDir);
+    DWORD length = ZVGetCurrentDirectory(sizeof(previousDir), previousDir);
     state.installLog = text;
     CopyCutAtChar(state.installedDir, sizeof(state.installedDir), reading.installFolder.GetString());
     state.isInstalledForAllUsers = reading.forAllUsers;
@@ -61,7 +62,7 @@ bool CUninstall::UndoInterruptedInstall(bool* replayed)
         && RemoveJournal(settings.gametitle);
     state.installLog.Empty();
     if (length > 0 && length < sizeof(previousDir))
-        SetCurrentDirectoryA(previousDir);
+        ZVSetCurrentDirectory(previousDir);
     *replayed = true;
     return undone;
 }

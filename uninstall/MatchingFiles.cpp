@@ -1,5 +1,6 @@
 #include "uninstall/MatchingFiles.h"
 
+#include "foundation/FileCalls.h"
 #include "foundation/LinkEntry.h"
 #include "foundation/PathText.h"
 #include "foundation/ScopedHandles.h"
@@ -43,7 +44,7 @@ bool DeleteMatchingFiles(const char* installFolder, const char* relativePattern,
 {
     return VisitMatchingFiles(installFolder, relativePattern, [kept](const char* file) {
         if (kept == nullptr || !kept->Holds(file))
-            DeleteFileA(file);
+            ZVDeleteFile(file);
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "foundation/FileCalls.h"
 #include "foundation/PathText.h"
 #include "foundation/RegProfile.h"
 
@@ -33,10 +34,10 @@ std::vector<CZVString> GetSystemFolders()
 {
     std::vector<CZVString> folders;
     char path[kPathBytes];
-    UINT length = GetWindowsDirectoryA(path, sizeof(path));
+    UINT length = ZVGetWindowsDirectory(path, sizeof(path));
     if (length > 0 && length < sizeof(path))
         AddFolder(&folders, path);
-    length = GetSystemDirectoryA(path, sizeof(path));
+    length = ZVGetSystemDirectory(path, sizeof(path));
     if (length > 0 && length < sizeof(path))
         AddFolder(&folders, path);
 

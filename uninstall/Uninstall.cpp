@@ -2,6 +2,7 @@
 // clean-up without it, and the summary.
 #include "uninstall/Uninstall.h"
 
+#include "foundation/FileCalls.h"
 #include "foundation/PathCompare.h"
 #include "foundation/PathText.h"
 #include "log/InstallLog.h"
@@ -15,7 +16,7 @@
 bool CUninstall::Run()
 {
     const INSTALL_SETTINGS& settings = description.settings;
-    SetCurrentDirectoryA(state.sourceDir);
+    ZVSetCurrentDirectory(state.sourceDir);
     if (!state.isInstalled) {
         person.Tell(CZVString::Format(ZV_UNINSTALL_NOT_INSTALLED, settings.gametitle).GetString(), ZV_CAPTION_FAILURE,
             MB_ICONERROR);
@@ -28,7 +29,7 @@ bool CUninstall::Run()
     }
     person.PlayScriptSound(settings.uninstallvoice);
     person.ShowScriptMessage(settings.uninstallmessage);
-    SetCurrentDirectoryA(state.installedDir);
+    ZVSetCurrentDirectory(state.installedDir);
     CZVString question = CZVString::Format(ZV_UNINSTALL_CONFIRM, settings.gametitle);
     if (person.Ask(kAskUninstall, question.GetString(), ZV_CAPTION_CONFIRMATION, MB_YESNO | MB_ICONQUESTION, IDYES)
         != IDYES)
@@ -49,7 +50,7 @@ bool CUninstall::Run()
     } else {
         // The finish message's sound and text file are named from the disc's folder, as the other script messages:
         // the folder the uninstall worked in is gone.
-        SetCurrentDirectoryA(state.sourceDir);
+        ZVSetCurrentDirectory(state.sourceDir);
         person.PlayScriptSound(settings.uninstallfinishvoice);
         if (settings.uninstallfinishmessage[0] != '\0') {
             person.ShowScriptMessage(settings.uninstallfinishmessage);
@@ -126,7 +127,7 @@ bool CUninstall::RemoveEarlierInstall(bool erase, std::vector<CZVString>* keptFi
         char path[kPathBytes];
         if (action.kind == kLogDeleteFile && IsRelativePathInside(action.path.GetString())
             && *JoinPath(path, state.installedDir, action.path.GetString()) != '\0' && kept.Holds(path)
-            && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+            && ZVGetFileAttributes(path) != INVALID_FILE_ATTRIBUTES)
             keptFiles->push_back(CZVString(path));
     }
     bool removed = outcome == kUndoComplete && LeftNothingOfLog(&kept);

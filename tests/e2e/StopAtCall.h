@@ -7,19 +7,21 @@
 #include <cstring>
 #include <string>
 
+#include "foundation/UnicodeText_win.h"
 #include "tests/e2e/E2eHarness.h"
 
 namespace {
 
 // A breakpoint on a system function in another process (the system's DLLs lie at the same address in every
 // process of the prefix): the process runs until the function is called with a text argument that ends as given,
-// and is ended there, before the call does anything.
+// and is ended there, before the call does anything. A W function's text is compared as the program's text.
 class CStopAtCall {
 public:
     CStopAtCall(const CStartedProcess& process, const char* module, const char* function)
         : m_process(process.Handle())
         , m_address(reinterpret_cast<BYTE*>(GetProcAddress(GetModuleHandleA(module), function)))
         , m_id(process.Id())
+        , m_wide(function[strlen(function) - 1] == 'W')
     {
         BYTE theirs[16];
         m_attached = m_address != nullptr && DebugActiveProcess(m_id);
@@ -156,8 +158,13 @@ private:
         ReadProcessMemory(m_process, reinterpret_cast<const void*>(context.Esp + 4 * (argument + 1)), &pointer,
             sizeof(pointer), nullptr);
 #endif
-        char text[MAX_PATH] = "";
         SIZE_T read = 0;
+        if (m_wide) {
+            wchar_t wide[MAX_PATH] = L"";
+            ReadProcessMemory(m_process, reinterpret_cast<const void*>(pointer), wide, sizeof(wide) - 2, &read);
+            return ToProgramText(wide);
+        }
+        char text[MAX_PATH] = "";
         ReadProcessMemory(m_process, reinterpret_cast<const void*>(pointer), text, sizeof(text) - 1, &read);
         return text;
     }
@@ -170,6 +177,7 @@ private:
     HANDLE m_process;
     BYTE* m_address;
     DWORD m_id;
+    bool m_wide;
     BYTE m_original = 0;
     bool m_attached = false;
     bool m_armed = false;

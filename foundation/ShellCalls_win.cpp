@@ -1,0 +1,122 @@
+#include "foundation/ShellCalls_win.h"
+
+#include <shellapi.h>
+#include <string>
+
+#include "foundation/UnicodeText_win.h"
+
+namespace {
+
+const int kShellPathUnits = MAX_PATH;
+
+bool AreUsable(std::initializer_list<const CUnicodeText*> texts)
+{
+    for (const CUnicodeText* text : texts) {
+        if (!text->IsValid()) {
+            SetLastError(ERROR_INVALID_NAME);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The persist interface of link, released by the caller; null when it has none.
+IPersistFile* PersistOf(IUnknown* link)
+{
+    IPersistFile* file = nullptr;
+    if (link == nullptr || FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))))
+        return nullptr;
+    return file;
+}
+
+} // namespace
+
+HINSTANCE ZVShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder, INT show)
+{
+    if (!UsesUnicodeCalls())
+        return ShellExecuteA(owner, verb, file, parameters, folder, show);
+    UNICODE_CALL(shell32, ShellExecuteW);
+    CUnicodeText wideVerb(verb), wideFile(file), wideParameters(parameters), wideFolder(folder);
+    if (!AreUsable({&wideVerb, &wideFile, &wideParameters, &wideFolder}))
+        return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(ERROR_FILE_NOT_FOUND));
+    if (ShellExecuteW_ == nullptr)
+        return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_NOASSOC));
+    return ShellExecuteW_(owner, wideVerb.Get(), wideFile.Get(), wideParameters.Get(), wideFolder.Get(), show);
+}
+
+BOOL ZVSHGetPathFromIDList(PCIDLIST_ABSOLUTE items, LPSTR path)
+{
+    if (!UsesUnicodeCalls())
+        return SHGetPathFromIDListA(items, path);
+    UNICODE_CALL(shell32, SHGetPathFromIDListW);
+    wchar_t wide[kShellPathUnits];
+    if (SHGetPathFromIDListW_ == nullptr || !SHGetPathFromIDListW_(items, wide)) {
+        path[0] = '\0';
+        return FALSE;
+    }
+    return ToProgramText(wide, path, MAX_PATH);
+}
+
+CShellLink::CShellLink()
+    : m_link(nullptr)
+    , m_wide(UsesUnicodeCalls())
+{
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+            m_wide ? IID_IShellLinkW : IID_IShellLinkA, reinterpret_cast<void**>(&m_link))))
+        m_link = nullptr;
+}
+
+CShellLink::~CShellLink()
+{
+    if (m_link != nullptr)
+        m_link->Release();
+}
+
+bool CShellLink::Describe(const char* target, const char* arguments, const char* folder, int iconIndex)
+{
+    if (m_link == nullptr)
+        return false;
+    if (!m_wide) {
+        IShellLinkA* link = static_cast<IShellLinkA*>(m_link);
+        link->SetPath(target);
+        link->SetDescription("");
+        link->SetIconLocation(target, iconIndex);
+        link->SetWorkingDirectory(folder);
+        link->SetArguments(arguments);
+        link->SetShowCmd(SW_SHOWNORMAL);
+        return true;
+    }
+    CUnicodeText wideTarget(target), wideArguments(arguments != nullptr ? arguments : ""), wideFolder(folder);
+    if (!AreUsable({&wideTarget, &wideArguments, &wideFolder}))
+        return false;
+    IShellLinkW* link = static_cast<IShellLinkW*>(m_link);
+    link->SetPath(wideTarget.Get());
+    link->SetDescription(L"");
+    link->SetIconLocation(wideTarget.Get(), iconIndex);
+    link->SetWorkingDirectory(wideFolder.Get());
+    link->SetArguments(wideArguments.Get());
+    link->SetShowCmd(SW_SHOWNORMAL);
+    return true;
+}
+
+bool CShellLink::CanSave()
+{
+    IPersistFile* file = PersistOf(m_link);
+    if (file == nullptr)
+        return false;
+    file->Release();
+    return true;
+}
+
+bool CShellLink::Save(const char* linkPath)
+{
+    CUnicodeText widePath(linkPath);
+    if (!AreUsable({&widePath}))
+        return false;
+    IPersistFile* file = PersistOf(m_link);
+    if (file == nullptr)
+        return false;
+    bool saved = SUCCEEDED(file->Save(widePath.Get(), TRUE));
+    file->Release();
+    return saved;
+}
