@@ -1,6 +1,7 @@
 #include "ui/BrowseFolder.h"
 
 #include "foundation/PathText.h"
+#include "foundation/WindowCalls_win.h"
 
 namespace {
 
@@ -58,12 +59,12 @@ int CBrowseFolder::Browse()
         currentDir[0] = '\0';
 
     int result = 2;
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+    LPITEMIDLIST chosen = BrowseForProgramFolder(&info);
     if (chosen != nullptr) {
         IMalloc* allocator = nullptr;
         if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator != nullptr) {
             // A choice without a file-system path (a virtual folder) is no folder to install into.
-            if (SHGetPathFromIDListA(chosen, path) && path[0] != '\0')
+            if (GetProgramPathFromIDList(chosen, path) && path[0] != '\0')
                 result = 1;
             allocator->Free(chosen);
             allocator->Release();

@@ -2,6 +2,7 @@
 // default folder and the settings dialog, the removal of the earlier install, then the install's steps (engine/).
 #include "engine/EngineTexts.h"
 #include "engine/Install.h"
+#include "foundation/WindowCalls_win.h"
 #include "resources/resource.h"
 #include "ui/MainWnd.h"
 #include "uninstall/Uninstall.h"
@@ -22,7 +23,7 @@ bool CMainWnd::Install()
     PlayScriptSound(settings.installvoice);
     ShowScriptMessage(settings.installmessage, MB_OK);
     ChooseDefaultInstallFolder(&settings);
-    if (DialogBoxParamA(
+    if (ProgramDialogBox(
             hInstance, MAKEINTRESOURCEA(IDD_SETTINGS), hwnd, SettingsDialogProc, reinterpret_cast<LPARAM>(this))
         != IDOK)
         return false;

@@ -7,6 +7,7 @@
 
 #include "foundation/PathCompare.h"
 #include "foundation/SystemLibraries.h"
+#include "foundation/WindowCalls_win.h"
 #include "log/TitleFiles.h"
 #include "resources/resource.h"
 #include "ui/MenuTexts.h"
@@ -94,7 +95,7 @@ LRESULT CMainWnd::BuildMenu()
     // the library is loaded; without this the dialog cannot be made on Windows XP. InitCommonControls (not the Ex
     // form) is in every comctl32 down to Windows 95's.
     InitCommonControls();
-    subFormHandle = CreateDialogParamA(hInstance, MAKEINTRESOURCEA(IDD_SUBFORM), hwnd, SubFormProc, 0);
+    subFormHandle = CreateProgramDialog(hInstance, MAKEINTRESOURCEA(IDD_SUBFORM), hwnd, SubFormProc, 0);
     if (subFormHandle == nullptr) {
         MessageBox(ZV_MENU_SUBFORM_FAILED, ZV_CAPTION_FAILURE, MB_ICONERROR | MB_SETFOREGROUND);
         Destroy();
@@ -144,7 +145,7 @@ bool CMainWnd::LoadSplashBitmap()
         CZVString text = CZVString::Format(ZV_MENU_SPLASH_TEXT, settings.gametitle);
         SetTextColor(memoryDc, RGB(255, 255, 255));
         SetBkMode(memoryDc, TRANSPARENT);
-        TextOutA(memoryDc, 0, 0, text.GetString(), lstrlenA(text.GetString()));
+        ProgramTextOut(memoryDc, 0, 0, text.GetString(), lstrlenA(text.GetString()));
         SelectObject(memoryDc, previous);
     }
     if (memoryDc != nullptr)
