@@ -88,19 +88,16 @@ std::vector<HWND> Children(HWND dialog)
 
 } // namespace
 
-void UseJapaneseDialogFont(HWND dialog)
+HFONT JapaneseFontFor(HFONT font)
 {
-    if (!UsesUnicodeCalls())
-        return;
     UNICODE_CALL(gdi32, GetObjectW);
     UNICODE_CALL(gdi32, CreateFontIndirectW);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
     LOGFONTW logFont = {};
-    if (font == nullptr || GetObjectW_(font, sizeof(logFont), &logFont) == 0)
-        return;
+    if (!UsesUnicodeCalls() || font == nullptr || GetObjectW_(font, sizeof(logFont), &logFont) == 0)
+        return font;
     std::wstring face = ChooseDialogFace(logFont.lfFaceName, HasJapaneseFace);
     if (face == logFont.lfFaceName)
-        return;
+        return font;
 
     static std::map<std::pair<std::wstring, LONG>, HFONT> made;
     HFONT& japanese = made[std::make_pair(face, logFont.lfHeight)];
@@ -110,7 +107,14 @@ void UseJapaneseDialogFont(HWND dialog)
         logFont.lfCharSet = SHIFTJIS_CHARSET;
         japanese = CreateFontIndirectW_(&logFont);
     }
-    if (japanese == nullptr)
+    return japanese != nullptr ? japanese : font;
+}
+
+void UseJapaneseDialogFont(HWND dialog)
+{
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+    HFONT japanese = JapaneseFontFor(font);
+    if (japanese == font)
         return;
     SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(japanese), FALSE);
     for (HWND control : Children(dialog))

@@ -1,12 +1,16 @@
-// The dialogs' font and the room their texts take. Called from a dialog's WM_INITDIALOG, after its texts are set.
+// The font of the program's own texts and the room they take. The dialog functions are called from a dialog's
+// WM_INITDIALOG, after its texts are set.
 #pragma once
 
 #include "foundation/SystemApi.h"
 
-// On the NT family, where the dialog's font names a face the system lacks with Japanese glyphs, gives every
-// control (and the dialog, where the system keeps it: not every one answers WM_GETFONT with it) a font of the same size
-// in the face ChooseDialogFace picks. The fonts made are kept for the life of the process (one per face and size). The
-// 95 family draws in the system's code page and is left alone.
+// On the NT family, font itself when its face has Japanese glyphs on this system, else a font of the same size in
+// the face ChooseDialogFace picks, kept for the life of the process (one per face and size). The 95 family draws
+// in the system's code page: there it is always font.
+HFONT JapaneseFontFor(HFONT font);
+
+// Gives every control the JapaneseFontFor the dialog's font (and the dialog, where the system keeps it: not every
+// one answers WM_GETFONT with it afterwards).
 void UseJapaneseDialogFont(HWND dialog);
 
 // Widens each label, check box, radio button and push button whose text does not fit, as far as the next control

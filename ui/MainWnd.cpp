@@ -10,6 +10,7 @@
 #include "foundation/WindowCalls_win.h"
 #include "log/TitleFiles.h"
 #include "resources/resource.h"
+#include "ui/DialogFont_win.h"
 #include "ui/MenuTexts.h"
 
 namespace {
@@ -145,7 +146,9 @@ bool CMainWnd::LoadSplashBitmap()
         CZVString text = CZVString::Format(ZV_MENU_SPLASH_TEXT, settings.gametitle);
         SetTextColor(memoryDc, RGB(255, 255, 255));
         SetBkMode(memoryDc, TRANSPARENT);
+        HGDIOBJ previousFont = SelectObject(memoryDc, JapaneseFontFor(static_cast<HFONT>(GetStockObject(SYSTEM_FONT))));
         ProgramTextOut(memoryDc, 0, 0, text.GetString(), lstrlenA(text.GetString()));
+        SelectObject(memoryDc, previousFont);
         SelectObject(memoryDc, previous);
     }
     if (memoryDc != nullptr)
