@@ -43,6 +43,7 @@ int TextNeed(HWND control)
     GetClassNameA(control, className, sizeof(className));
     LONG style = GetWindowLongA(control, GWL_STYLE);
     int beside = 0;
+    UINT lines = DT_SINGLELINE;
     if (lstrcmpiA(className, "Button") == 0) {
         switch (style & BS_TYPEMASK) {
         case BS_PUSHBUTTON:
@@ -53,7 +54,11 @@ int TextNeed(HWND control)
         case BS_AUTORADIOBUTTON:
         case BS_3STATE:
         case BS_AUTO3STATE: beside = GetSystemMetrics(SM_CXMENUCHECK) + 2 * GetSystemMetrics(SM_CXEDGE) + 2; break;
-        default: return 0; // group boxes, owner-drawn buttons
+        case BS_OWNERDRAW: // the menu's captions of several lines, drawn inside a margin
+            beside = 4 * GetSystemMetrics(SM_CXEDGE) + 2 * kEdgeGap;
+            lines = 0;
+            break;
+        default: return 0; // group boxes
         }
     } else if (lstrcmpiA(className, "Static") != 0 || (style & SS_TYPEMASK) > SS_RIGHT) {
         return 0;
@@ -64,7 +69,7 @@ int TextNeed(HWND control)
     HDC dc = GetDC(control);
     HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
     RECT measured = {0, 0, 0, 0};
-    DrawProgramText(dc, text.c_str(), -1, &measured, DT_CALCRECT | DT_SINGLELINE);
+    DrawProgramText(dc, text.c_str(), -1, &measured, DT_CALCRECT | lines);
     SelectObject(dc, previous);
     ReleaseDC(control, dc);
     return measured.right - measured.left + beside;
@@ -145,7 +150,7 @@ void FitControlsToTexts(HWND dialog)
     }
 }
 
-void FitButtonColumn(HWND dialog)
+bool FitButtonColumn(HWND dialog)
 {
     std::vector<HWND> children = Children(dialog);
     int widest = 0;
@@ -158,7 +163,7 @@ void FitButtonColumn(HWND dialog)
     }
     int grow = widest - buttonWidth;
     if (buttonWidth == 0 || grow <= 0)
-        return;
+        return false;
     for (HWND control : children) {
         RECT rect = RectInParent(control, dialog);
         SetWindowPos(
@@ -168,4 +173,5 @@ void FitButtonColumn(HWND dialog)
     GetWindowRect(dialog, &frame);
     SetWindowPos(
         dialog, nullptr, 0, 0, frame.right - frame.left + grow, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
+    return true;
 }

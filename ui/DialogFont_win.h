@@ -17,5 +17,6 @@ void UseJapaneseDialogFont(HWND dialog);
 // on its right or the dialog's edge allows.
 void FitControlsToTexts(HWND dialog);
 
-// Widens the push buttons of a column, all alike, to the widest text among them, and the dialog with them.
-void FitButtonColumn(HWND dialog);
+// Widens the buttons of a column, all alike, to the widest text among them (the widest line of a caption of
+// several lines), and the dialog with them; true when it grew.
+bool FitButtonColumn(HWND dialog);

@@ -115,6 +115,10 @@ LRESULT CMainWnd::BuildMenu()
     if (settings.directxrequire < 1)
         ::ShowWindow(GetDlgItem(subFormHandle, IDC_DIRECTX), SW_HIDE);
     CreateExtraButtons();
+    // The captions, the script's among them, may be wider than the template's buttons in the face the system has:
+    // the column, and the window with it, grow to them.
+    if (FitButtonColumn(subFormHandle))
+        PlaceWindows();
     ReadInstallState();
     // Told once the install state is known: run from an installed copy (an uninstall from the Windows list) the
     // picture is a file of the disc, which is not there, and not missed aloud.

@@ -53,10 +53,7 @@ RECT ChildRect(HWND parent, int id)
 INT_PTR CALLBACK CMainWnd::SubFormProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        UseJapaneseDialogFont(dialog);
-        FitButtonColumn(dialog);
-        return TRUE;
+    case WM_INITDIALOG: UseJapaneseDialogFont(dialog); return TRUE;
     case WM_DRAWITEM: {
         const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item->CtlType == ODT_BUTTON)
