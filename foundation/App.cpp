@@ -3,6 +3,7 @@
 #include "foundation/Captions.h"
 #include "foundation/ProcessCalls_win.h"
 #include "foundation/Trace.h"
+#include "foundation/WindowCalls_win.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ bool CApp::InitInstance(HINSTANCE instance, HINSTANCE, LPSTR, int)
         // wsprintfA writes at most 1024 bytes: a 255-byte name and the text always fit.
         char message[1024];
         wsprintfA(message, kAlreadyRunningFormat, m_appName);
-        MessageBoxA(nullptr, message, ZV_CAPTION_ALREADY_RUNNING, MB_ICONERROR | MB_SETFOREGROUND);
+        ShowProgramMessageBox(nullptr, message, ZV_CAPTION_ALREADY_RUNNING, MB_ICONERROR | MB_SETFOREGROUND);
         CloseHandle(mutex);
         return false;
     }
@@ -87,35 +88,35 @@ int CApp::ExitInstance()
 bool CApp::PumpMessage()
 {
     MSG message;
-    BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    BOOL got = GetProgramMessage(&message, nullptr, 0, 0);
     if (got == 0 || got == -1) {
         m_quitting = true;
         return false;
     }
     for (HWND dialog : m_dialogs) {
-        if (IsDialogMessageA(dialog, &message))
+        if (IsProgramDialogMessage(dialog, &message))
             return true;
     }
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchProgramMessage(&message);
     return true;
 }
 
 bool CApp::PeekAndPump()
 {
     MSG message;
-    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+    if (!PeekProgramMessage(&message, nullptr, 0, 0, PM_REMOVE))
         return false;
     if (message.message == WM_QUIT) {
         m_quitting = true;
         return true;
     }
     for (HWND dialog : m_dialogs) {
-        if (dialog == message.hwnd && IsDialogMessageA(dialog, &message))
+        if (dialog == message.hwnd && IsProgramDialogMessage(dialog, &message))
             return true;
     }
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchProgramMessage(&message);
     return true;
 }
 

@@ -31,7 +31,7 @@ public:
     virtual void OnIdle();
 
     bool IsQuitting() const { return m_quitting; }
-    // A modeless dialog whose messages the pumps offer to IsDialogMessageA first.
+    // A modeless dialog whose messages the pumps offer to IsProgramDialogMessage first.
     void AddDialog(HWND dialog) { m_dialogs.push_back(dialog); }
 
 protected:

@@ -9,6 +9,7 @@
 #include "foundation/SelfDeletion.h"
 #include "foundation/SystemLibraries.h"
 #include "foundation/Trace.h"
+#include "foundation/WindowCalls_win.h"
 #include "foundation/WindowsVersion.h"
 #include "foundation/WindowsVersion_win.h"
 #include "resources/resource.h"
@@ -245,8 +246,8 @@ void CInstallApp::ReportMainWindowFailure()
     // The window that failed was destroyed on its way out, and its OnDestroy posted the quit message: left in the
     // queue, it would end the message box before the user could read it.
     MSG quit;
-    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) { }
-    ::MessageBoxA(nullptr, ZV_TEXT_MAIN_WINDOW_FAILED, ZV_CAPTION_FAILURE, kErrorBox);
+    while (PeekProgramMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) { }
+    ShowProgramMessageBox(nullptr, ZV_TEXT_MAIN_WINDOW_FAILED, ZV_CAPTION_FAILURE, kErrorBox);
 }
 
 bool CInstallApp::CopyAndRelaunch()

@@ -10,5 +10,5 @@ void BeginUnattendedRun(const char* logFile, bool startReport);
 bool IsUnattendedRun();
 // One line in the report file, when there is one; a file that cannot be written is passed over.
 void ReportLine(const char* caption, const char* text);
-// A person's run: MessageBoxA. An unattended run: the box goes to the report and the answer is the stopping one.
+// A person's run: ShowProgramMessageBox. Unattended: the box goes to the report and the answer is the stopping one.
 int ShowOrReportBox(HWND owner, const char* text, const char* caption, UINT type);

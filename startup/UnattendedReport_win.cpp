@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "foundation/FileCalls.h"
+#include "foundation/WindowCalls_win.h"
 #include "startup/Unattended.h"
 
 static_assert(MB_OKCANCEL == kBoxOkCancel && MB_YESNO == kBoxYesNo && MB_ABORTRETRYIGNORE == kBoxAbortRetryIgnore
@@ -61,7 +62,7 @@ void ReportLine(const char* caption, const char* text)
 int ShowOrReportBox(HWND owner, const char* text, const char* caption, UINT type)
 {
     if (!unattended)
-        return MessageBoxA(owner, text, caption, type);
+        return ShowProgramMessageBox(owner, text, caption, type);
     ReportLine(caption, text);
     return StoppingAnswer(type);
 }

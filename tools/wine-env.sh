@@ -82,6 +82,15 @@ make_prefix() {
         "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f 9>&- </dev/null \
             >>"$state/wineboot.log" 2>&1 || true
     fi
+    # The fonts a Windows with Japanese support has: Marlett, in which the frames' caption buttons are drawn (without
+    # it they read "0 1 r"), from fonts-wine, which this Wine does not look in by itself; and the link that lets the
+    # frames' own face (Tahoma, whatever the locale) show Japanese from the IPA font, as Windows links it to its own.
+    if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+        mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+        cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
+    "$WINELOADER" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
+        /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f 9>&- </dev/null >>"$state/wineboot.log" 2>&1 || true
     touch "$state/prefix-ready"
 }
 

@@ -3,6 +3,7 @@
 #include "foundation/FileCalls.h"
 #include "foundation/PathText.h"
 #include "foundation/ShellCalls_win.h"
+#include "foundation/WindowCalls_win.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ int CBrowseFolder::Browse()
         currentDir[0] = '\0';
 
     int result = 2;
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+    LPITEMIDLIST chosen = BrowseForProgramFolder(&info);
     if (chosen != nullptr) {
         IMalloc* allocator = nullptr;
         if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator != nullptr) {

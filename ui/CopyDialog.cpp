@@ -2,7 +2,9 @@
 #include "engine/Install.h"
 #include "foundation/App.h"
 #include "foundation/ScopedHandles.h"
+#include "foundation/WindowCalls_win.h"
 #include "resources/resource.h"
+#include "ui/DialogFont_win.h"
 #include "ui/MainWnd.h"
 
 #include <commctrl.h> // after <windows.h>, which it needs
@@ -22,7 +24,7 @@ bool CMainWnd::RunWithProgress(ICopyWork& work)
     CComInitialization com;
     copyWork = &work;
     bool copied
-        = DialogBoxParamA(hInstance, MAKEINTRESOURCEA(IDD_COPY), hwnd, CopyDialogProc, reinterpret_cast<LPARAM>(this))
+        = ProgramDialogBox(hInstance, MAKEINTRESOURCEA(IDD_COPY), hwnd, CopyDialogProc, reinterpret_cast<LPARAM>(this))
         == 1;
     copyWork = nullptr;
     ReleaseTaskbarList();
@@ -38,6 +40,7 @@ INT_PTR CALLBACK CMainWnd::CopyDialogProc(HWND dialog, UINT message, WPARAM wPar
         return FALSE;
     switch (message) {
     case WM_INITDIALOG:
+        UseJapaneseDialogFont(dialog);
         self->copyDialog = dialog;
         for (int bar : {IDC_DISC_PROGRESS, IDC_FILE_PROGRESS}) {
             ::PostMessageA(GetDlgItem(dialog, bar), PBM_SETRANGE, 0, MAKELPARAM(0, 100));
@@ -68,8 +71,8 @@ INT_PTR CALLBACK CMainWnd::CopyDialogProc(HWND dialog, UINT message, WPARAM wPar
 
 void CMainWnd::ShowCopyTexts(const char* fileText, const char* countText)
 {
-    SetDlgItemTextA(copyDialog, IDC_FILE_TEXT, fileText);
-    SetDlgItemTextA(copyDialog, IDC_DISC_TEXT, countText);
+    SetProgramDlgItemText(copyDialog, IDC_FILE_TEXT, fileText);
+    SetProgramDlgItemText(copyDialog, IDC_DISC_TEXT, countText);
 }
 
 void CMainWnd::ShowCopyBar(COPY_BAR bar, int percent)

@@ -3,6 +3,7 @@
 #include "engine/EngineTexts.h"
 #include "engine/Install.h"
 #include "foundation/FileCalls.h"
+#include "foundation/WindowCalls_win.h"
 #include "resources/resource.h"
 #include "ui/MainWnd.h"
 #include "uninstall/Uninstall.h"
@@ -23,7 +24,7 @@ bool CMainWnd::Install()
     PlayScriptSound(settings.installvoice);
     ShowScriptMessage(settings.installmessage, MB_OK);
     ChooseDefaultInstallFolder(&settings);
-    if (DialogBoxParamA(
+    if (ProgramDialogBox(
             hInstance, MAKEINTRESOURCEA(IDD_SETTINGS), hwnd, SettingsDialogProc, reinterpret_cast<LPARAM>(this))
         != IDOK)
         return false;

@@ -8,8 +8,10 @@
 #include "foundation/FileCalls.h"
 #include "foundation/PathCompare.h"
 #include "foundation/SystemLibraries.h"
+#include "foundation/WindowCalls_win.h"
 #include "log/TitleFiles.h"
 #include "resources/resource.h"
+#include "ui/DialogFont_win.h"
 #include "ui/MenuTexts.h"
 
 namespace {
@@ -95,7 +97,7 @@ LRESULT CMainWnd::BuildMenu()
     // the library is loaded; without this the dialog cannot be made on Windows XP. InitCommonControls (not the Ex
     // form) is in every comctl32 down to Windows 95's.
     InitCommonControls();
-    subFormHandle = CreateDialogParamA(hInstance, MAKEINTRESOURCEA(IDD_SUBFORM), hwnd, SubFormProc, 0);
+    subFormHandle = CreateProgramDialog(hInstance, MAKEINTRESOURCEA(IDD_SUBFORM), hwnd, SubFormProc, 0);
     if (subFormHandle == nullptr) {
         MessageBox(ZV_MENU_SUBFORM_FAILED, ZV_CAPTION_FAILURE, MB_ICONERROR | MB_SETFOREGROUND);
         Destroy();
@@ -114,6 +116,10 @@ LRESULT CMainWnd::BuildMenu()
     if (settings.directxrequire < 1)
         ::ShowWindow(GetDlgItem(subFormHandle, IDC_DIRECTX), SW_HIDE);
     CreateExtraButtons();
+    // The captions, the script's among them, may be wider than the template's buttons in the face the system has:
+    // the column, and the window with it, grow to them.
+    if (FitButtonColumn(subFormHandle))
+        PlaceWindows();
     ReadInstallState();
     // Told once the install state is known: run from an installed copy (an uninstall from the Windows list) the
     // picture is a file of the disc, which is not there, and not missed aloud.
@@ -145,7 +151,9 @@ bool CMainWnd::LoadSplashBitmap()
         CZVString text = CZVString::Format(ZV_MENU_SPLASH_TEXT, settings.gametitle);
         SetTextColor(memoryDc, RGB(255, 255, 255));
         SetBkMode(memoryDc, TRANSPARENT);
-        TextOutA(memoryDc, 0, 0, text.GetString(), lstrlenA(text.GetString()));
+        HGDIOBJ previousFont = SelectObject(memoryDc, JapaneseFontFor(static_cast<HFONT>(GetStockObject(SYSTEM_FONT))));
+        ProgramTextOut(memoryDc, 0, 0, text.GetString(), lstrlenA(text.GetString()));
+        SelectObject(memoryDc, previousFont);
         SelectObject(memoryDc, previous);
     }
     if (memoryDc != nullptr)

@@ -52,7 +52,7 @@ public:
     void ApplyInstallState();
 
     // --- the settings dialog (ui/) ---
-    // The dialog procedure of template 102; DialogBoxParamA passes the window as the parameter. Ends with 1 after
+    // The dialog procedure of template 102; ProgramDialogBox passes the window as the parameter. Ends with 1 after
     // "次へ" (the choices written into settings) and 2 after cancel (settings unchanged).
     static INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     // The install for all users exists only where the default user's hive is a real profile (Windows 2000 on).
@@ -66,7 +66,7 @@ public:
     // The install button: from the reinstall question to the final message; the menu shows the new state
     // afterwards. True when every step succeeded and "uninst.dat" was saved.
     bool Install();
-    // The dialog procedure of template 103; DialogBoxParamA passes the window as the parameter. Ends with 1 when
+    // The dialog procedure of template 103; ProgramDialogBox passes the window as the parameter. Ends with 1 when
     // every file was copied, else 2.
     static INT_PTR CALLBACK CopyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     // Shows completed of total and the state (a TBPF_ value) on the window's taskbar button, where the system has

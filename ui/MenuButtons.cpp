@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "foundation/FileCalls.h"
+#include "foundation/WindowCalls_win.h"
 #include "resources/resource.h"
+#include "ui/DialogFont_win.h"
 #include "ui/MainWnd.h"
 #include "ui/MenuLayout.h"
 
@@ -26,13 +28,12 @@ void DrawOwnerDrawnButton(const DRAWITEMSTRUCT& item)
     if (item.itemState & ODS_FOCUS)
         DrawFocusRect(item.hDC, &inner);
 
-    char text[kMessageBytes] = "";
-    GetWindowTextA(item.hwndItem, text, sizeof(text));
+    std::string text = ProgramWindowText(item.hwndItem);
     RECT measured = inner;
-    int textHeight = DrawTextA(item.hDC, text, -1, &measured, DT_CALCRECT | DT_CENTER);
+    int textHeight = DrawProgramText(item.hDC, text.c_str(), -1, &measured, DT_CALCRECT | DT_CENTER);
     inner.top += (inner.bottom - inner.top - textHeight) / 2;
     int previousMode = SetBkMode(item.hDC, TRANSPARENT);
-    DrawTextA(item.hDC, text, -1, &inner, DT_CENTER);
+    DrawProgramText(item.hDC, text.c_str(), -1, &inner, DT_CENTER);
     SetBkMode(item.hDC, previousMode);
 }
 
@@ -53,7 +54,7 @@ RECT ChildRect(HWND parent, int id)
 INT_PTR CALLBACK CMainWnd::SubFormProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG: return TRUE;
+    case WM_INITDIALOG: UseJapaneseDialogFont(dialog); return TRUE;
     case WM_DRAWITEM: {
         const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item->CtlType == ODT_BUTTON)
@@ -106,7 +107,8 @@ void CMainWnd::CreateExtraButtons()
     std::vector<EXTRA_BUTTON_PLACE> places;
     int quitTop = PlaceExtraButtons(column, settings.directxrequire, lineBreaks, &places);
 
-    HFONT font = subForm.GetFont();
+    // The launch button's font: the one with Japanese glyphs where the sub-form's own face is missing.
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageA(GetDlgItem(subFormHandle, IDC_LAUNCH), WM_GETFONT, 0, 0));
     int nextId = kFirstExtraButtonId;
     for (size_t i = 0; i < commands.size(); i++) {
         if (!places[i].made)
@@ -114,7 +116,7 @@ void CMainWnd::CreateExtraButtons()
         DWORD style = WS_CHILD | WS_VISIBLE;
         if (lineBreaks[i] > 0)
             style |= BS_OWNERDRAW;
-        HWND button = CreateWindowExA(0, "BUTTON", captions[i].GetString(), style, column.left, places[i].top,
+        HWND button = CreateProgramWindow(0, "BUTTON", captions[i].GetString(), style, column.left, places[i].top,
             column.buttonWidth, places[i].height, subFormHandle, reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId)),
             hInstance, nullptr);
         commands[i].buttonId = nextId++;

@@ -4,9 +4,11 @@
 #include "engine/InstallPlan.h"
 #include "foundation/PathText.h"
 #include "foundation/SystemFallbacks.h"
+#include "foundation/WindowCalls_win.h"
 #include "foundation/WindowsVersion_win.h"
 #include "resources/resource.h"
 #include "ui/BrowseFolder.h"
+#include "ui/DialogFont_win.h"
 #include "ui/MainWnd.h"
 #include "ui/MenuTexts.h"
 
@@ -38,8 +40,10 @@ INT_PTR CALLBACK CMainWnd::SettingsDialogProc(HWND dialog, UINT message, WPARAM 
 {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        UseJapaneseDialogFont(dialog);
         if (lParam != 0)
             reinterpret_cast<CMainWnd*>(lParam)->InitSettingsDialog(dialog);
+        FitControlsToTexts(dialog);
         return TRUE;
     }
     CMainWnd* window = reinterpret_cast<CMainWnd*>(GetWindowLongPtrA(dialog, DWLP_USER));
@@ -80,7 +84,7 @@ void CMainWnd::InitSettingsDialog(HWND dialog)
         }
         CZVString text
             = CZVString::Format(ZV_SETTINGS_TYPE_TEXT, settings.installtypename[i], settings.installrequire[i]);
-        ::SetWindowTextA(radio, text.GetString());
+        SetProgramWindowText(radio, text.GetString());
         ::ShowWindow(radio, SW_SHOW);
         if (i == settings.installtype)
             CheckDlgButton(dialog, IDC_TYPE_FIRST + i, BST_CHECKED);
@@ -96,7 +100,7 @@ void CMainWnd::ShowChosenFolder(HWND dialog)
 {
     char shown[kPathBytes];
     JoinPath(shown, chosenBaseDir, settings.installsubdir);
-    SetDlgItemTextA(dialog, IDC_INSTALL_DIR, shown);
+    SetProgramDlgItemText(dialog, IDC_INSTALL_DIR, shown);
 }
 
 void CMainWnd::BrowseInstallFolder(HWND dialog)
@@ -131,7 +135,8 @@ void CMainWnd::AcceptSettings(HWND dialog)
     FreeSpaceRoot(chosenBaseDir, root);
     uint64_t freeBytes = 0;
     if (GetFreeDiskBytes(root, &freeBytes) && IsShortOfSpace(freeBytes, settings.installrequire[chosenType])
-        && ::MessageBoxA(dialog, ZV_SETTINGS_LOW_SPACE, ZV_CAPTION_WARNING, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        && ShowProgramMessageBox(dialog, ZV_SETTINGS_LOW_SPACE, ZV_CAPTION_WARNING, MB_OKCANCEL | MB_ICONQUESTION)
+            != IDOK)
         return;
 
     settings.installtype = chosenType;

@@ -2,6 +2,8 @@
 
 #include <cstdarg>
 
+#include "foundation/WindowCalls_win.h"
+
 namespace {
 
 const char kDefaultClassName[] = "ZVWndClass";
@@ -33,7 +35,7 @@ bool CZVWnd::RegisterWindowClass(HINSTANCE instance)
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     windowClass.lpszClassName = className;
     PreRegisterClass(&windowClass);
-    if (RegisterClassExA(&windowClass))
+    if (RegisterProgramClass(&windowClass))
         return true;
     // Every object of a class shares one registration: the first object's.
     return GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
@@ -68,7 +70,7 @@ HWND CZVWnd::Create(HINSTANCE instance, int clientWidth, int clientHeight)
     record.lpszName = windowTitle;
     record.lpszClass = className;
     PreCreateWindow(&record);
-    hwnd = CreateWindowExA(record.dwExStyle, record.lpszClass, record.lpszName, record.style, record.x, record.y,
+    hwnd = CreateProgramWindow(record.dwExStyle, record.lpszClass, record.lpszName, record.style, record.x, record.y,
         record.cx, record.cy, record.hwndParent, record.hMenu, record.hInstance, record.lpCreateParams);
     return hwnd;
 }
@@ -88,7 +90,7 @@ HWND CZVWnd::CreateEx(const CREATESTRUCTA& callerRecord)
     if (record.lpszName == nullptr)
         record.lpszName = windowTitle;
     PreCreateWindow(&record);
-    hwnd = CreateWindowExA(record.dwExStyle, record.lpszClass, record.lpszName, record.style, record.x, record.y,
+    hwnd = CreateProgramWindow(record.dwExStyle, record.lpszClass, record.lpszName, record.style, record.x, record.y,
         record.cx, record.cy, record.hwndParent, record.hMenu, record.hInstance, record.lpCreateParams);
     return hwnd;
 }
@@ -111,7 +113,7 @@ LRESULT CALLBACK CZVWnd::StaticWindowProc(HWND window, UINT message, WPARAM wPar
     }
     CZVWnd* object = reinterpret_cast<CZVWnd*>(GetWindowLongPtrA(window, 0));
     if (object == nullptr) // the messages a window gets before WM_NCCREATE
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefProgramWindowProc(window, message, wParam, lParam);
     object->lastWParam = wParam;
     object->lastLParam = lParam;
     return object->WindowProc(message, wParam, lParam);
@@ -131,7 +133,7 @@ LRESULT CZVWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_SETCURSOR: return OnSetCursor(lParam);
     case WM_NOTIFY: OnNotify(wParam, lParam); return 0;
-    default: return DefWindowProcA(hwnd, message, wParam, lParam);
+    default: return DefProgramWindowProc(hwnd, message, wParam, lParam);
     }
 }
 
@@ -149,7 +151,7 @@ void CZVWnd::OnPaint(HDC) { }
 
 LRESULT CZVWnd::OnSetCursor(LPARAM)
 {
-    return DefWindowProcA(hwnd, WM_SETCURSOR, lastWParam, lastLParam);
+    return DefProgramWindowProc(hwnd, WM_SETCURSOR, lastWParam, lastLParam);
 }
 
 void CZVWnd::OnNotify(WPARAM, LPARAM) { }
@@ -325,12 +327,12 @@ LRESULT CZVWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 int CZVWnd::GetWindowTextLength()
 {
-    return hwnd ? ::GetWindowTextLengthA(hwnd) : 0;
+    return hwnd ? static_cast<int>(ProgramWindowText(hwnd).size()) : 0;
 }
 
 int CZVWnd::GetWindowText(char* buffer, int maxCount)
 {
-    return hwnd ? ::GetWindowTextA(hwnd, buffer, maxCount) : 0;
+    return hwnd ? GetProgramWindowText(hwnd, buffer, maxCount) : 0;
 }
 
 BOOL CZVWnd::SetWindowText(const char* format, ...)
@@ -342,7 +344,7 @@ BOOL CZVWnd::SetWindowText(const char* format, ...)
         wvsprintfA(text, format, args);
         va_end(args);
     }
-    return ::SetWindowTextA(hwnd, text);
+    return SetProgramWindowText(hwnd, text);
 }
 
 BOOL CZVWnd::ReleaseCapture()
@@ -373,5 +375,6 @@ void CZVWnd::SetBoxFunction(BOX_FUNCTION function)
 
 int CZVWnd::ShowBox(HWND owner, const char* text, const char* caption, UINT type)
 {
-    return boxFunction != nullptr ? boxFunction(owner, text, caption, type) : ::MessageBoxA(owner, text, caption, type);
+    return boxFunction != nullptr ? boxFunction(owner, text, caption, type)
+                                  : ShowProgramMessageBox(owner, text, caption, type);
 }

@@ -56,6 +56,7 @@ public:
     virtual HDC GetWindowDC(); // without a window: the screen DC
     virtual int ReleaseDC(HDC dc);
     virtual BOOL PostMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // For messages without texts: the window's texts go through GetWindowText and SetWindowText.
     virtual LRESULT SendMessage(UINT message, WPARAM wParam, LPARAM lParam);
     virtual int GetWindowTextLength();
     virtual int GetWindowText(char* buffer, int maxCount);
@@ -65,7 +66,8 @@ public:
     virtual HWND SetCapture(); // without a window: the window that has the capture
 
     // The message dispatcher of created windows. A derived class handles its own messages and passes every
-    // other one on to this, which passes what it does not handle to DefWindowProcA.
+    // other one on to this, which passes what it does not handle to DefProgramWindowProc. On the NT family the
+    // window is a Unicode window: the record of OnCreate and the texts of its messages are UTF-16 there.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnCreate(CREATESTRUCTA* record); // 1: creation goes on
     virtual void OnDestroy(); // ends the message loop
@@ -77,8 +79,8 @@ public:
     // Every message box of the program goes through this, owned by this window (no owner without one).
     virtual int MessageBox(const char* text, const char* caption, UINT type);
 
-    // How every box is shown: MessageBoxA unless the application puts another way in its place (an unattended run
-    // writes the box to its report and takes the answer that stops).
+    // How every box is shown: ShowProgramMessageBox unless the application puts another way in its place (an unattended
+    // run writes the box to its report and takes the answer that stops).
     typedef int (*BOX_FUNCTION)(HWND owner, const char* text, const char* caption, UINT type);
     static void SetBoxFunction(BOX_FUNCTION function);
     static int ShowBox(HWND owner, const char* text, const char* caption, UINT type);

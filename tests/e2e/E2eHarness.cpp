@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "foundation/ShiftJis.h"
+
 #include <winioctl.h>
 
 #include <tlhelp32.h>
@@ -11,6 +13,27 @@ namespace {
 
 const char kBoxClass[] = "#32770";
 const int kBoxTextId = 0xFFFF; // the static control that holds a message box's text
+
+// The UTF-16 a window holds: read so, the texts are the same under every locale of the prefix.
+std::u16string WideWindowText(HWND window)
+{
+    wchar_t text[2048] = L"";
+    GetWindowTextW(window, text, 2048);
+    return reinterpret_cast<const char16_t*>(text);
+}
+
+// A Shift-JIS text of a scenario as a window shows it, decoded by the program's own table whatever the locale.
+std::u16string ShownText(const std::string& text)
+{
+    std::u16string wide;
+    DecodeShiftJis(text.c_str(), &wide, kReplaceBroken);
+    return wide;
+}
+
+std::string ProgramText(const std::u16string& wide)
+{
+    return EncodeShiftJis(wide.c_str(), wide.size());
+}
 
 struct WINDOW_QUERY {
     const char* className;
@@ -32,7 +55,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
     GetClassNameA(window, className, sizeof(className));
     if (lstrcmpA(className, query->className) != 0)
         return TRUE;
-    if (query->title != nullptr && WindowText(window) != query->title)
+    if (query->title != nullptr && WideWindowText(window) != ShownText(query->title))
         return TRUE;
     query->found = window;
     return FALSE;
@@ -159,9 +182,9 @@ FOUND_BOX WaitForBox(const char* caption, DWORD timeoutMs, DWORD processId)
     if (box.window != nullptr) {
         GetWindowThreadProcessId(box.window, &box.processId);
         box.caption = WindowText(box.window);
-        char text[2048] = "";
-        GetDlgItemTextA(box.window, kBoxTextId, text, sizeof(text));
-        box.text = text;
+        wchar_t text[2048] = L"";
+        GetDlgItemTextW(box.window, kBoxTextId, text, 2048);
+        box.text = ProgramText(reinterpret_cast<const char16_t*>(text));
     }
     return box;
 }
@@ -193,9 +216,7 @@ bool NoBoxAppears(DWORD processId, DWORD timeoutMs)
 
 std::string WindowText(HWND window)
 {
-    char text[2048] = "";
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
+    return ProgramText(WideWindowText(window));
 }
 
 std::string ProcessCommandLine(HANDLE process)

@@ -56,6 +56,8 @@ bool AnswerBox(const FOUND_BOX& box, int buttonId);
 // True when no message box of process processId (0: of any other process) shows up within timeoutMs.
 bool NoBoxAppears(DWORD processId, DWORD timeoutMs);
 
+// The window's text, read in UTF-16 and turned into Shift-JIS by the program's own table: the scenarios compare it
+// with their Shift-JIS texts under any locale of the prefix.
 std::string WindowText(HWND window);
 // The command line of another process, read from its process parameters; "" when it cannot be read.
 std::string ProcessCommandLine(HANDLE process);

@@ -1,5 +1,7 @@
 #include "tests/e2e/E2eInspect.h"
 
+#include "foundation/ShiftJis.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -226,9 +228,12 @@ bool ButtonChecked(HWND dialog, int id)
 
 std::string ControlText(HWND dialog, int id)
 {
-    char text[2048] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof(text));
-    return text;
+    // Asked of the control itself (WM_GETTEXT): an edit control keeps its text apart from the window's own. Read in
+    // UTF-16 and turned into Shift-JIS by the program's own table, the same under every locale of the prefix.
+    wchar_t text[2048] = L"";
+    GetDlgItemTextW(dialog, id, text, 2048);
+    std::u16string wide = reinterpret_cast<const char16_t*>(text);
+    return EncodeShiftJis(wide.c_str(), wide.size());
 }
 
 void ClickButton(HWND dialog, int id)

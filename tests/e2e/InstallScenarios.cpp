@@ -323,7 +323,7 @@ TEST_F(InstallScenario, FailuresAreUndoneWithNothingOfTheInstallLeft)
         HWND settings = OpenSettings(subForm);
         ASSERT_NE(nullptr, settings);
         ClickButton(settings, kFirstTypeId + 1);
-        CStopAtCall stop(copy, "kernel32.dll", "CreateFileW");
+        CStopAtCall stop(copy, "kernel32.dll", "CreateFile");
         PostMessageA(GetDlgItem(settings, kSettingsNextId), BM_CLICK, 0, 0);
         ASSERT_TRUE(stop.HoldAtCall(0, subdir + "\\big.bin", kWaitMs)) << "big.bin was not made";
         HWND copyDialog = WaitForWindow("#32770", kCopyTitle, kWaitMs);

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "log/InstallJournal.h"
 #include "tests/e2e/InstallScenario.h"
 #include "tests/e2e/StopAtCall.h"
+#include "log/InstallJournal.h"
 
 namespace {
 
@@ -130,7 +130,7 @@ TEST_F(InterruptedInstallScenario, AnInstallCutOffAtAnyMomentIsUndoneAtTheNextSt
         // Ended in the copy of disc 1, as it makes its large file: the journal names the file ahead of it.
         HWND settings = OpenSettings(SubForm(menu));
         ASSERT_NE(nullptr, settings);
-        CStopAtCall stop(copy, "kernel32.dll", "CreateFileW");
+        CStopAtCall stop(copy, "kernel32.dll", "CreateFile");
         Next(settings);
         EXPECT_TRUE(stop.EndAtCall(0, "ソフト\\big.bin", kWaitMs)) << "big.bin was not made";
     }
@@ -154,7 +154,7 @@ TEST_F(InterruptedInstallScenario, AnInstallCutOffAtAnyMomentIsUndoneAtTheNextSt
         HWND settings = Settings(nullptr);
         ASSERT_NE(nullptr, settings);
         expectUndone("undone before the new install", SubForm(menu));
-        CStopAtCall stop(copy, "advapi32.dll", "RegCreateKeyExW");
+        CStopAtCall stop(copy, "advapi32.dll", "RegCreateKeyEx");
         Next(settings);
         EXPECT_TRUE(stop.EndAtCall(1, "\\中断", kWaitMs)) << "the title's key was not written";
         EXPECT_TRUE(PathExists(desktopLink));
@@ -168,7 +168,7 @@ TEST_F(InterruptedInstallScenario, AnInstallCutOffAtAnyMomentIsUndoneAtTheNextSt
         expectUndone("ended after the links", SubForm(menu));
         HWND settings = Settings(OpenSettings(SubForm(menu)));
         ASSERT_NE(nullptr, settings);
-        CStopAtCall stop(copy, "advapi32.dll", "RegCreateKeyExW");
+        CStopAtCall stop(copy, "advapi32.dll", "RegCreateKeyEx");
         Next(settings);
         EXPECT_TRUE(stop.EndAtCall(1, std::string("Uninstall\\") + kTitle, kWaitMs)) << "no uninstall entry";
         EXPECT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, titleKey));
@@ -183,7 +183,7 @@ TEST_F(InterruptedInstallScenario, AnInstallCutOffAtAnyMomentIsUndoneAtTheNextSt
         EXPECT_EQ(kQuestion, question.text);
         CStartedProcess copy;
         ASSERT_TRUE(copy.Open(question.processId));
-        CStopAtCall stop(copy, "kernel32.dll", "DeleteFileW");
+        CStopAtCall stop(copy, "kernel32.dll", "DeleteFile");
         PostMessageA(question.window, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
         EXPECT_TRUE(stop.EndAtCall(0, ".lnk", kWaitMs)) << "no link was deleted";
         EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, titleKey));

@@ -6,32 +6,45 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "foundation/UnicodeText_win.h"
+#include "foundation/ShiftJis.h"
+
 #include "tests/e2e/E2eHarness.h"
 
 namespace {
 
 // A breakpoint on a system function in another process (the system's DLLs lie at the same address in every
 // process of the prefix): the process runs until the function is called with a text argument that ends as given,
-// and is ended there, before the call does anything. A W function's text is compared as the program's text.
+// and is ended there, before the call does anything. Both forms of the function are watched, the ANSI one
+// (function + "A", its text read as Shift-JIS) and the Unicode one (function + "W", its text turned into Shift-JIS
+// by the program's own table): the program calls the one that suits the system, and the system's A function may
+// call its W function in turn.
 class CStopAtCall {
 public:
     CStopAtCall(const CStartedProcess& process, const char* module, const char* function)
         : m_process(process.Handle())
-        , m_address(reinterpret_cast<BYTE*>(GetProcAddress(GetModuleHandleA(module), function)))
         , m_id(process.Id())
-        , m_wide(function[strlen(function) - 1] == 'W')
     {
-        BYTE theirs[16];
-        m_attached = m_address != nullptr && DebugActiveProcess(m_id);
-        DebugSetProcessKillOnExit(FALSE);
-        m_armed = m_attached && ReadProcessMemory(m_process, m_address, theirs, sizeof(theirs), nullptr)
-            && memcmp(m_address, theirs, sizeof(theirs)) == 0;
-        if (m_armed) {
-            m_original = theirs[0];
-            m_armed = Poke(0xCC);
+        for (bool wide : {false, true}) {
+            BREAKPOINT point;
+            point.wide = wide;
+            point.address = reinterpret_cast<BYTE*>(
+                GetProcAddress(GetModuleHandleA(module), (std::string(function) + (wide ? "W" : "A")).c_str()));
+            if (point.address != nullptr)
+                m_points.push_back(point);
         }
+        m_attached = !m_points.empty() && DebugActiveProcess(m_id);
+        DebugSetProcessKillOnExit(FALSE);
+        m_armed = m_attached;
+        for (BREAKPOINT& point : m_points) {
+            BYTE theirs[16];
+            m_armed = m_armed && ReadProcessMemory(m_process, point.address, theirs, sizeof(theirs), nullptr)
+                && memcmp(point.address, theirs, sizeof(theirs)) == 0;
+            point.original = theirs[0];
+        }
+        for (BREAKPOINT& point : m_points)
+            m_armed = m_armed && Poke(point, 0xCC);
     }
     ~CStopAtCall()
     {
@@ -59,13 +72,15 @@ public:
     {
         if (!WaitForCall(argument, ending, timeoutMs))
             return false;
-        // The function's own first byte back and the thread at its start: the call runs as if never stopped.
+        // Every function's own first byte back and the thread at the start of the one it called: the call runs as
+        // if never stopped.
         HANDLE thread = OpenThread(THREAD_ALL_ACCESS, FALSE, m_heldThread);
         CONTEXT context = {};
         context.ContextFlags = CONTEXT_FULL;
         GetThreadContext(thread, &context);
-        Poke(m_original);
-        SetProgramCounter(&context);
+        for (BREAKPOINT& point : m_points)
+            Poke(point, point.original);
+        SetProgramCounter(&context, m_heldAt);
         SetThreadContext(thread, &context);
         CloseHandle(thread);
         m_held = true;
@@ -84,11 +99,17 @@ public:
     }
 
 private:
+    struct BREAKPOINT {
+        BYTE* address = nullptr;
+        BYTE original = 0;
+        bool wide = false;
+    };
+
     // Runs the process until the call and leaves it stopped there (m_heldThread).
     bool WaitForCall(int argument, const std::string& ending, DWORD timeoutMs)
     {
         DWORD start = GetTickCount();
-        bool stepping = false;
+        BREAKPOINT* stepping = nullptr;
         DEBUG_EVENT event;
         while (m_armed && GetTickCount() - start < timeoutMs) {
             if (!WaitForDebugEvent(&event, 100))
@@ -106,21 +127,27 @@ private:
                 CONTEXT context = {};
                 context.ContextFlags = CONTEXT_FULL;
                 GetThreadContext(thread, &context);
-                if (record.ExceptionCode == EXCEPTION_BREAKPOINT && record.ExceptionAddress == m_address) {
-                    if (EndsWith(ArgumentText(context, argument), ending)) {
+                BREAKPOINT* hit = nullptr;
+                for (BREAKPOINT& point : m_points) {
+                    if (record.ExceptionCode == EXCEPTION_BREAKPOINT && record.ExceptionAddress == point.address)
+                        hit = &point;
+                }
+                if (hit != nullptr) {
+                    if (EndsWith(ArgumentText(context, argument, hit->wide), ending)) {
                         CloseHandle(thread);
                         m_heldThread = event.dwThreadId;
+                        m_heldAt = hit->address;
                         return true;
                     }
                     // Another call: the function's own byte back for one instruction, then the breakpoint again.
-                    Poke(m_original);
-                    SetProgramCounter(&context);
+                    Poke(*hit, hit->original);
+                    SetProgramCounter(&context, hit->address);
                     context.EFlags |= 0x100;
                     SetThreadContext(thread, &context);
-                    stepping = true;
-                } else if (record.ExceptionCode == EXCEPTION_SINGLE_STEP && stepping) {
-                    Poke(0xCC);
-                    stepping = false;
+                    stepping = hit;
+                } else if (record.ExceptionCode == EXCEPTION_SINGLE_STEP && stepping != nullptr) {
+                    Poke(*stepping, 0xCC);
+                    stepping = nullptr;
                 } else if (record.ExceptionCode != EXCEPTION_BREAKPOINT) {
                     status = DBG_EXCEPTION_NOT_HANDLED;
                 }
@@ -131,24 +158,24 @@ private:
         return false;
     }
 
-    bool Poke(BYTE value)
+    bool Poke(const BREAKPOINT& point, BYTE value)
     {
-        bool written = WriteProcessMemory(m_process, m_address, &value, 1, nullptr) != FALSE;
-        FlushInstructionCache(m_process, m_address, 1);
+        bool written = WriteProcessMemory(m_process, point.address, &value, 1, nullptr) != FALSE;
+        FlushInstructionCache(m_process, point.address, 1);
         return written;
     }
 
-    void SetProgramCounter(CONTEXT* context) const
+    static void SetProgramCounter(CONTEXT* context, BYTE* address)
     {
 #ifdef _WIN64
-        context->Rip = reinterpret_cast<DWORD64>(m_address);
+        context->Rip = reinterpret_cast<DWORD64>(address);
 #else
-        context->Eip = reinterpret_cast<DWORD>(m_address);
+        context->Eip = reinterpret_cast<DWORD>(address);
 #endif
     }
 
-    // The text an argument points at, read at the function's first instruction.
-    std::string ArgumentText(const CONTEXT& context, int argument) const
+    // The text an argument points at, read at the function's first instruction, as Shift-JIS.
+    std::string ArgumentText(const CONTEXT& context, int argument, bool wide) const
     {
         ULONG_PTR pointer = 0;
 #ifdef _WIN64
@@ -158,13 +185,13 @@ private:
         ReadProcessMemory(m_process, reinterpret_cast<const void*>(context.Esp + 4 * (argument + 1)), &pointer,
             sizeof(pointer), nullptr);
 #endif
-        SIZE_T read = 0;
-        if (m_wide) {
-            wchar_t wide[MAX_PATH] = L"";
-            ReadProcessMemory(m_process, reinterpret_cast<const void*>(pointer), wide, sizeof(wide) - 2, &read);
-            return ToProgramText(wide);
+        if (wide) {
+            char16_t text[MAX_PATH] = u"";
+            ReadProcessMemory(m_process, reinterpret_cast<const void*>(pointer), text, sizeof(text) - 2, nullptr);
+            return EncodeShiftJis(text, std::char_traits<char16_t>::length(text));
         }
         char text[MAX_PATH] = "";
+        SIZE_T read = 0;
         ReadProcessMemory(m_process, reinterpret_cast<const void*>(pointer), text, sizeof(text) - 1, &read);
         return text;
     }
@@ -175,10 +202,9 @@ private:
     }
 
     HANDLE m_process;
-    BYTE* m_address;
     DWORD m_id;
-    bool m_wide;
-    BYTE m_original = 0;
+    std::vector<BREAKPOINT> m_points;
+    BYTE* m_heldAt = nullptr;
     bool m_attached = false;
     bool m_armed = false;
     bool m_held = false;

@@ -12,6 +12,7 @@
 // Its lines are Shift-JIS, as the installer's texts are.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -39,6 +40,7 @@ const int kInstallId = 1001;
 const int kUninstallId = 1004;
 const int kFullTypeId = 5001;
 const int kDesktopId = 1006;
+const int kFileBarId = 1020;
 
 int g_failures = 0;
 
@@ -226,7 +228,13 @@ int Auto(const char* disc1, const char* disc2, const std::string& outFolder)
     Say("disc 2 put into the drive");
     HWND copyDialog = WaitForWindow("#32770", kCopyTitle, kWaitMs);
     AnswerBox(prompt, IDOK);
-    Sleep(400); // into the second disc's movie
+    // Into the second disc's movie: the picture is taken while its bar is on its way, as long as the copy leaves time.
+    for (DWORD start = GetTickCount(); copyDialog != nullptr && GetTickCount() - start < kWaitMs; Sleep(10)) {
+        LRESULT percent = SendMessageA(GetDlgItem(copyDialog, kFileBarId), PBM_GETPOS, 0, 0);
+        if (!IsWindow(copyDialog)
+            || (ControlText(copyDialog, 1024).find("movie") != std::string::npos && percent >= 20 && percent <= 80))
+            break;
+    }
     if (copyDialog != nullptr && IsWindow(copyDialog))
         Say("copying: " + ControlText(copyDialog, 1024) + ", " + ControlText(copyDialog, 1025));
     Picture(copyDialog, outFolder, "copy");
