@@ -31,8 +31,9 @@ packages=(
 )
 # Only ./build.sh fuzz needs these (libFuzzer and the sanitizer runtimes come with clang's runtime package).
 fuzz_packages=(clang libclang-rt-14-dev)
-# Wine takes the Windows code page from the process's locale and falls back to 1252 for one the system lacks: the
-# tests run under Japanese (932) and show the installer under English, Chinese (936) and Russian (1251) too.
+# Wine takes the Windows code page from the process's locale, and without the generated locale it fails every file
+# name outside ASCII: the tests run under Japanese (932) and start the installer under English (1252), Chinese (936)
+# and Russian (1251) too.
 locales=(ja_JP en_US zh_CN ru_RU)
 
 locales_missing() {
@@ -65,7 +66,8 @@ cmd_deps() {
     if [ -n "$(locales_missing)" ]; then
         for name in "${locales[@]}"; do
             as_root sed -i "s/^# *\($name.UTF-8 UTF-8\)/\1/" /etc/locale.gen
-            grep -q "^$name.UTF-8 UTF-8" /etc/locale.gen || echo "$name.UTF-8 UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+            grep -q "^$name.UTF-8 UTF-8" /etc/locale.gen \
+                || echo "$name.UTF-8 UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
         done
         as_root locale-gen
     fi
