@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 
+#include <objidl.h>
+#include <shlobj.h>
+
 namespace {
 
 std::wstring FromEnvironment(const char* name)
@@ -104,6 +107,34 @@ bool RegistryKeyExistsW(HKEY root, const std::wstring& key)
 bool PathExistsW(const std::wstring& path)
 {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool ReadLinkW(const std::wstring& linkPath, std::wstring* target, std::wstring* workingFolder)
+{
+    bool read = false;
+    HRESULT initialized = CoInitialize(nullptr);
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(CoCreateInstance(
+            CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, reinterpret_cast<void**>(&link)))
+        && SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))
+        && SUCCEEDED(file->Load(linkPath.c_str(), STGM_READ))) {
+        wchar_t text[MAX_PATH] = L"";
+        LPITEMIDLIST items = nullptr;
+        read = SUCCEEDED(link->GetIDList(&items)) && items != nullptr && SHGetPathFromIDListW(items, text);
+        *target = text;
+        CoTaskMemFree(items);
+        text[0] = L'\0';
+        read = read && SUCCEEDED(link->GetWorkingDirectory(text, MAX_PATH));
+        *workingFolder = text;
+    }
+    if (file != nullptr)
+        file->Release();
+    if (link != nullptr)
+        link->Release();
+    if (SUCCEEDED(initialized))
+        CoUninitialize();
+    return read;
 }
 
 std::wstring ProcessImagePathW(HANDLE process)

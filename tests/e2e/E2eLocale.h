@@ -28,6 +28,10 @@ std::wstring BoxTextW(HWND box);
 bool RegistryStringW(HKEY root, const std::wstring& key, const std::wstring& name, std::wstring* value);
 bool RegistryKeyExistsW(HKEY root, const std::wstring& key);
 bool PathExistsW(const std::wstring& path);
+// A shell link's target as its ID list names it, and its working folder; false when it cannot be loaded. Wine keeps
+// the target's path beside the ID list only in the code page of the process that made the link (a link made under
+// 1252 shows "?" for Japanese there), where Windows keeps it in UTF-16 too: the ID list is exact on both.
+bool ReadLinkW(const std::wstring& linkPath, std::wstring* target, std::wstring* workingFolder);
 // The full path of another process's executable; empty when it cannot be read.
 std::wstring ProcessImagePathW(HANDLE process);
 // The files Windows is asked to delete at the next start, without the "\??\" prefix.

@@ -200,14 +200,27 @@ TEST_P(LocaleScenario, TwoDiscInstallAndUninstall)
         MaskLogTime(ReadFileBytes(installFolder + "uninst.dat")));
     EXPECT_EQ(ReadFileBytes(installFolder + "uninst.dat"), ReadFileBytes(KeptFolder(kTitle) + "uninst.dat"));
 
-    for (const std::string& link : {programs + "\\" + kTitle + ".lnk", desktopLink}) {
-        LINK_INFO read = ReadLink(link);
-        ASSERT_TRUE(read.loaded) << link;
-        EXPECT_EQ(Lower(installFolder + "game.exe"), Lower(read.path)) << link;
+    // Each link's target and working folder, as their UTF-16 names.
+    const struct {
+        std::string link;
+        std::string target;
+        std::string workingFolder;
+    } links[] = {
+        {programs + "\\" + kTitle + ".lnk", installFolder + "game.exe", installFolder},
+        {desktopLink, installFolder + "game.exe", installFolder},
+        {programs + "\\説明書.lnk", installFolder + kManual, installFolder},
+        {programs + "\\" + kTitle + "のアンインストール.lnk", KeptFolder(kTitle) + kProgramName, KeptFolder(kTitle)},
+    };
+    for (const auto& expected : links) {
+        std::wstring target, workingFolder;
+        ASSERT_TRUE(ReadLinkW(Utf16(expected.link), &target, &workingFolder)) << expected.link;
+        EXPECT_TRUE(SameNoCase(Utf16(expected.target), target))
+            << expected.link << ": " << ::testing::PrintToString(target);
+        if (!workingFolder.empty() && workingFolder.back() != L'\\')
+            workingFolder += L'\\';
+        EXPECT_TRUE(SameNoCase(Utf16(expected.workingFolder), workingFolder))
+            << expected.link << ": " << ::testing::PrintToString(workingFolder);
     }
-    EXPECT_EQ(Lower(installFolder + kManual), Lower(ReadLink(programs + "\\説明書.lnk").path));
-    EXPECT_EQ(Lower(KeptFolder(kTitle) + kProgramName),
-        Lower(ReadLink(programs + "\\" + kTitle + "のアンインストール.lnk").path));
 
     // The registry in UTF-16: the title's key and value names, and the entry of the Windows list.
     std::wstring text;
