@@ -31,27 +31,44 @@ packages=(
 )
 # Only ./build.sh fuzz needs these (libFuzzer and the sanitizer runtimes come with clang's runtime package).
 fuzz_packages=(clang libclang-rt-14-dev)
+# Wine takes the Windows code page from the process's locale, and without the generated locale it fails every file
+# name outside ASCII: the tests run under Japanese (932) and start the installer under English (1252), Chinese (936)
+# and Russian (1251) too.
+locales=(ja_JP en_US zh_CN ru_RU)
 
-deps_missing() {
+locales_missing() {
+    local name
+    for name in "${locales[@]}"; do
+        locale -a 2>/dev/null | grep -qix "$name.utf8" || echo "$name"
+    done
+}
+
+packages_missing() {
     local installed
     installed="$(dpkg-query -W -f='${db:Status-Status}\n' "${packages[@]}" 2>/dev/null | grep -c '^installed$' || true)"
-    [ "$installed" -eq "${#packages[@]}" ] || return 0
-    locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$' || return 0
-    return 1
+    [ "$installed" -ne "${#packages[@]}" ]
 }
+
+deps_missing() { packages_missing || [ -n "$(locales_missing)" ]; }
 
 cmd_deps() {
     if ! deps_missing; then say "dependencies present"; return 0; fi
     say "installing dependencies"
     export DEBIAN_FRONTEND=noninteractive
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
-        as_root dpkg --add-architecture i386
+    if packages_missing; then
+        if ! dpkg --print-foreign-architectures | grep -qx i386; then
+            as_root dpkg --add-architecture i386
+        fi
+        as_root apt-get update -q
+        as_root apt-get install -y -q --no-install-recommends "${packages[@]}"
     fi
-    as_root apt-get update -q
-    as_root apt-get install -y -q --no-install-recommends "${packages[@]}"
-    if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
-        as_root sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-        grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+    local name
+    if [ -n "$(locales_missing)" ]; then
+        for name in "${locales[@]}"; do
+            as_root sed -i "s/^# *\($name.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+            grep -q "^$name.UTF-8 UTF-8" /etc/locale.gen \
+                || echo "$name.UTF-8 UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+        done
         as_root locale-gen
     fi
     deps_missing && { echo "build.sh: some dependencies are still missing" >&2; exit 1; }

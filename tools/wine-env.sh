@@ -6,6 +6,13 @@
 #   wine-env.sh stop BUILD_DIR            shut the wineserver, its processes and Xvfb down
 #   wine-env.sh can-run ARCH              exit 0 when this machine can run Wine for ARCH (win32 or win64)
 # ARCH is win32 (i686 programs, 32-bit Wine) or win64 (x86_64 programs, 64-bit Wine).
+# Programs run under LANG=ja_JP.UTF-8 (code page 932), or under the locale ZV_WINE_LANG names (en_US.UTF-8: 1252,
+# zh_CN.UTF-8: 936, ru_RU.UTF-8: 1251). The system must have generated the locale: Wine still takes the code page from
+# its name without it, but then fails every file name outside ASCII. Wine takes a process's code page from LANG and
+# LC_ALL when the process starts: neither the warm wineserver nor the prefix's registry keeps an earlier one, so one
+# prefix serves every locale. A Windows program started by another keeps its parent's code page whatever the
+# environment it is given says: to start one under another locale, a program goes through the Unix side (Wine runs a
+# Unix program such as /usr/bin/env when asked to) and this script's run.
 set -euo pipefail
 
 command="${1:-}"
@@ -36,7 +43,8 @@ setup_env() {
     export WINEARCH="$arch"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-    export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+    export LANG="${ZV_WINE_LANG:-ja_JP.UTF-8}"
+    export LC_ALL="$LANG"
     WINELOADER="$(loader_for "$arch")"
     export WINELOADER
     if [ -f "$state/display" ]; then

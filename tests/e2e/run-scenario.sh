@@ -32,6 +32,8 @@ for ((i = 0; i < ${#letters}; i++)); do
 done
 
 export ZV_E2E_ROOT="$root" ZV_E2E_LETTERS="$letters" ZV_E2E_PROGRAM="$program"
+# For a start under another locale, which goes out through the Unix side and back in through the environment.
+export ZV_E2E_WINE_ENV="$wine_env" ZV_E2E_ARCH="$arch" ZV_E2E_BUILD="$build"
 if [ -n "$small_kb" ]; then
     mkdir -p "$root/small"
     if mount -t tmpfs -o "size=${small_kb}k" zv-small-disk "$root/small" 2>/dev/null; then
