@@ -154,5 +154,6 @@ void INSTALL_DESCRIPTION::Reset()
     discLabels.clear();
     commands.clear();
     shortcuts.clear();
+    settingLines.clear();
     makeDirCount = 0;
 }

@@ -75,6 +75,7 @@ struct SHORTCUT_ENTRY {
     char target[kPathBytes]; // relative to the install folder
     char arguments[kShortcutArgumentsBytes];
     int32_t iconIndex;
+    int32_t scriptLine; // the &mksc line, from 1
 };
 
 // One extra button of the menu window, made by $cmd.
@@ -123,6 +124,7 @@ struct INSTALL_DESCRIPTION {
     std::vector<CZVString> discLabels; // disc n at index n - 1
     std::vector<COMMAND_ENTRY> commands;
     std::vector<SHORTCUT_ENTRY> shortcuts;
+    std::map<CZVString, int32_t> settingLines; // the script line (from 1) that last set each variable, by its name
     int32_t makeDirCount;
     char makeDirs[kMaxMakeDirs][kPathBytes];
     INSTALL_SETTINGS settings;

@@ -76,6 +76,7 @@ private:
     bool m_fileAddMode;
     int32_t m_sectionCount;
     int32_t m_discLabelCount;
+    int32_t m_lineNumber; // of the line being parsed
 };
 
 CScriptParser::CScriptParser(INSTALL_DESCRIPTION* description)
@@ -87,6 +88,7 @@ CScriptParser::CScriptParser(INSTALL_DESCRIPTION* description)
     , m_fileAddMode(false)
     , m_sectionCount(0)
     , m_discLabelCount(0)
+    , m_lineNumber(0)
 {
     for (int i = 0; i <= kScriptVariableCount; i++)
         m_variableFields[i] = i == 0 ? nullptr : FindSettingField(kScriptVariableNames[i]);
@@ -101,22 +103,22 @@ bool CScriptParser::Parse(const CZVString& text, SCRIPT_ERROR* error)
     m_description.Reset();
     CZVString reader(text);
     CZVString line = reader.GetFirstLine();
-    int32_t lineNumber = 1;
+    m_lineNumber = 1;
     while (!reader.IsEndOfLines()) {
         line.Trim(m_blanks);
         const char* message = _ParseLine(line);
         if (message != nullptr) {
             error->message = message;
-            error->line = lineNumber;
+            error->line = m_lineNumber;
             error->lineText = line;
             return false;
         }
         line = reader.GetNextLine();
-        lineNumber++;
+        m_lineNumber++;
     }
     if (m_settings.installtypecount == 0) {
         error->message = ZV_ERROR_NO_TYPE_COUNT;
-        error->line = lineNumber;
+        error->line = m_lineNumber;
         error->lineText.Empty();
         return false;
     }
@@ -163,6 +165,7 @@ const char* CScriptParser::_ParseVariable(const CZVString& line)
         return ZV_ERROR_UNKNOWN_VARIABLE;
     if (variable == m_commandButtonVariable)
         return _ParseCommandButton(value);
+    m_description.settingLines[name] = m_lineNumber;
 
     const SETTING_FIELD& field = *m_variableFields[variable];
     if (variable == m_gameTitleVariable) {
@@ -305,6 +308,7 @@ const char* CScriptParser::_ParseShortcut(const CZVString& line, CZVString& word
     CZVString icon = arguments.GetNextToken(m_comma);
     if (!icon.IsEmpty())
         entry.iconIndex = ReadScriptInteger(icon.GetString());
+    entry.scriptLine = m_lineNumber;
     m_description.shortcuts.push_back(entry);
     return nullptr;
 }

@@ -66,16 +66,23 @@ set(warnings
     "warning: disc 2: no DISCID.002 marker in warn/disc2"
     "warning: disc 1: no splash.bmp in warn/disc1"
     "tools.config.exe is not on disc 1, so the button will not be shown"
-    "warning: shortcut Tool: target tools.tool.exe is not installed by install types 0, 1"
+    "warning: not set: .RegistryRoot is empty: the menu says the registry settings are missing"
+    "warning: line 8: .RegistryKey is empty"
+    "warning: line 11: shortcut Tool: target tools.tool.exe is installed by no install type"
+    "warning: line 7: .DirectXRequire is 7, but disc 1 has no DSetup.dll .warn.disc1.: the menu cannot load it"
     "target GAME.EXE is not installed by install type 0\n"
     "warning: .ExecuteFile game.exe is not installed by install type 0\n"
     "warning: uninstall: ZVSetup.exe is not installed by install types 0, 1")
 run(EXIT 0 ARGS --disc warn/disc1 --disc warn/disc2 warn/disc1/Install.ifo
     EXPECT ${warnings}
-    REJECT "PAK" "Install.ifo is not" "txt is not")
+    REJECT "PAK" "Install.ifo is not" "txt is not" "Tool: target tools.tool.exe is not installed")
 run(EXIT 3 ARGS --strict --disc warn/disc1 --disc warn/disc2 warn/disc1/Install.ifo EXPECT "no splash.bmp")
+# What the script alone shows needs no disc, and counts under --strict as any warning; the DirectX library is looked
+# for only on a disc it is given.
+run(EXIT 3 ARGS --strict warn/disc1/Install.ifo EXPECT "line 8: .RegistryKey is empty" "line 11: shortcut Tool"
+    REJECT "DSetup" "splash")
 run(EXIT 0 ARGS --json --disc warn/disc1 --disc warn/disc2 warn/disc1/Install.ifo
-    EXPECT "\"warnings\": .\"file missing.dat: matches no file on disc 2 .warn.disc2.\", \"file extra.dat"
+    EXPECT "\"warnings\": .\"not set: .RegistryRoot is empty" "\"file missing.dat: matches no file on disc 2 .warn.disc2.\", \"file extra.dat"
            "\"button 設定: tools..config.exe is not on disc 1")
 
 # A syntax error: the box's text, or the JSON error.

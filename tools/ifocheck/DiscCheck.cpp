@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "tools/HostText.h"
+#include "tools/ifocheck/ScriptCheck.h"
 
 namespace fs = std::filesystem;
 
@@ -153,23 +154,12 @@ bool IsAbsolute(const std::string& path)
     return (path.size() >= 2 && path[1] == ':') || (!path.empty() && (path[0] == '\\' || path[0] == '/'));
 }
 
-int TypeCount(const INSTALL_DESCRIPTION& description)
-{
-    int count = description.settings.installtypecount;
-    return count < 0 ? 0 : count > kMaxInstallTypes ? kMaxInstallTypes : count;
-}
-
 // The install types (as "0, 2") whose file lists install none of relativePath; empty when all do.
 std::string TypesMissing(const INSTALL_DESCRIPTION& description, const std::string& relativePath)
 {
     std::string missing;
-    for (int type = 0; type < TypeCount(description); type++) {
-        bool installed = false;
-        for (const FILE_ENTRY& entry : description.typeFiles[type])
-            installed = installed || EntryInstalls(Cp932ToUtf8(entry.fileName.GetString()), relativePath);
-        if (!installed)
-            missing += (missing.empty() ? "" : ", ") + std::to_string(type);
-    }
+    for (int type : InstallTypesMissing(description, relativePath))
+        missing += (missing.empty() ? "" : ", ") + std::to_string(type);
     return missing;
 }
 
@@ -179,6 +169,25 @@ std::string TypeWords(const std::string& types)
 }
 
 } // namespace
+
+int InstallTypeCount(const INSTALL_DESCRIPTION& description)
+{
+    int count = description.settings.installtypecount;
+    return count < 0 ? 0 : count > kMaxInstallTypes ? kMaxInstallTypes : count;
+}
+
+std::vector<int> InstallTypesMissing(const INSTALL_DESCRIPTION& description, const std::string& relativePath)
+{
+    std::vector<int> missing;
+    for (int type = 0; type < InstallTypeCount(description); type++) {
+        bool installed = false;
+        for (const FILE_ENTRY& entry : description.typeFiles[type])
+            installed = installed || EntryInstalls(Cp932ToUtf8(entry.fileName.GetString()), relativePath);
+        if (!installed)
+            missing.push_back(type);
+    }
+    return missing;
+}
 
 bool MatchesWildcard(const std::string& pattern, const std::string& name)
 {
@@ -218,6 +227,10 @@ std::vector<std::string> CheckAgainstDiscs(
     }
     if (!discFolders.empty() && CountMatches(discFolders[0], "splash.bmp", true) == 0)
         warnings.push_back("disc 1: no splash.bmp in " + discFolders[0]);
+    if (!discFolders.empty() && settings.directxrequire > 0 && CountMatches(discFolders[0], "DSetup.dll", true) == 0)
+        warnings.push_back(SettingLine(description, "directxrequire") + ": $DirectXRequire is "
+            + std::to_string(settings.directxrequire) + ", but disc 1 has no DSetup.dll (" + discFolders[0]
+            + "): the menu cannot load it to ask the DirectX version");
 
     if (!discFolders.empty()) {
         for (const COMMAND_ENTRY& command : description.commands) {
@@ -235,8 +248,10 @@ std::vector<std::string> CheckAgainstDiscs(
             warnings.push_back("shortcut " + name + ": no target (a blank after the comma?)");
             continue;
         }
+        // A target that no type installs is CheckScript's, with the script line.
+        size_t missingCount = InstallTypesMissing(description, target).size();
         std::string missing = TypesMissing(description, target);
-        if (!missing.empty())
+        if (missingCount > 0 && missingCount < static_cast<size_t>(InstallTypeCount(description)))
             warnings.push_back(
                 "shortcut " + name + ": target " + target + " is not installed by " + TypeWords(missing));
     }

@@ -12,6 +12,7 @@
 #include "tools/HostText.h"
 #include "tools/ifocheck/DiscCheck.h"
 #include "tools/ifocheck/Report.h"
+#include "tools/ifocheck/ScriptCheck.h"
 
 namespace {
 
@@ -84,11 +85,13 @@ int main(int argc, char** argv)
     case kScriptRead: break;
     }
 
-    std::vector<std::string> warnings;
-    if (!discFolders.empty())
-        warnings = CheckAgainstDiscs(*description, discFolders);
+    std::vector<std::string> warnings = CheckScript(*description);
+    if (!discFolders.empty()) {
+        std::vector<std::string> discWarnings = CheckAgainstDiscs(*description, discFolders);
+        warnings.insert(warnings.end(), discWarnings.begin(), discWarnings.end());
+    }
     if (json) {
-        PrintRaw(FormatJson(*description, discFolders.empty() ? nullptr : &warnings));
+        PrintRaw(FormatJson(*description, discFolders.empty() && warnings.empty() ? nullptr : &warnings));
     } else {
         PrintText(FormatSummary(*description));
         for (const std::string& warning : warnings)
