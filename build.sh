@@ -5,6 +5,7 @@
 #   ./build.sh test    build, then run every test (native, and Windows under Wine)
 #   ./build.sh demo    build, then run the installer on the sample disc under Wine
 #   ./build.sh bench   build, then run the benchmarks
+#   ./build.sh package build, then make the release zip dist/zvsetup-<version>.zip (the version from VERSION)
 #   ZV_WINE_ARCH=win64 ./build.sh test   run the Windows tests as a machine without 32-bit x86 execution does
 #   ./build.sh fuzz [SECONDS]   build the fuzz targets with clang and run each for SECONDS (default 60); fails on
 #                      any crash or sanitizer report (installs clang and its runtimes first if they are missing)
@@ -114,11 +115,27 @@ cmd_build() {
     fi
 }
 
+# The Linux tools of the package: a release build without sanitizers that carries its own C++ runtime.
+build_release_tools() {
+    configure "$build_dir/native-release" -DZV_NATIVE=ON -DZV_SANITIZE=OFF -DZV_TESTS=OFF -DCMAKE_BUILD_TYPE=Release \
+        "-DCMAKE_EXE_LINKER_FLAGS=-static-libstdc++ -static-libgcc"
+    say "building the Linux tools of the package"
+    cmake --build "$build_dir/native-release" -j "$jobs" --target ifocheck fpkpack
+}
+
+cmd_package() {
+    cmd_build
+    build_release_tools
+    say "making the package"
+    "$root/tools/package.sh" "$build_dir"
+}
+
 cmd_test() {
     local start=$SECONDS status=0 arch dir
-    cmd_build
+    cmd_package
     say "native tests"
     ctest --test-dir "$build_dir/native" -j "$jobs" --output-on-failure || status=1
+    "$root/tests/package/check-package.sh" "$build_dir" || status=1
     arch="$(wine_tests_arch)"
     dir="$(wine_tests_dir)"
     say "Windows tests under Wine ($arch)"
@@ -191,6 +208,7 @@ case "${1:-}" in
     test) cmd_test ;;
     demo) cmd_demo ;;
     bench) cmd_bench ;;
+    package) cmd_package ;;
     fuzz) cmd_fuzz "${2:-60}" ;;
-    *) echo "usage: $0 deps|build|test|demo|bench|fuzz [seconds]" >&2; exit 2 ;;
+    *) echo "usage: $0 deps|build|test|demo|bench|package|fuzz [seconds]" >&2; exit 2 ;;
 esac

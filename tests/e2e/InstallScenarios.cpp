@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "Version.h"
 #include "tests/e2e/InstallScenario.h"
 #include "tests/e2e/StopAtCall.h"
 
@@ -141,7 +142,7 @@ TEST_F(InstallScenario, TwoDiscTitleWithTheSecondTypeFromTheCdromDrive)
         {"DisplayName", title},
         {"UninstallString", KeptUninstaller(title)},
         {"DisplayIcon", "\"" + installFolder + "game.exe\""},
-        {"DisplayVersion", "1.0"},
+        {"DisplayVersion", ZV_DISPLAY_VERSION},
         {"Publisher", "ZENVORA"},
     };
     for (const auto& value : values) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "Version.h"
 #include "tests/engine/ScriptedInstallPerson.h"
 
 namespace {
@@ -141,7 +142,8 @@ TEST_F(RegistryEntriesTest, UninstallEntryNamesTheInstalledCopy)
     EXPECT_EQ("sz:\"C:\\Games\\献立表\\" + module + "\" -dir \"C:\\Games\\献立表\\\"-u",
         ReadValue(HKEY_LOCAL_MACHINE, key, "UninstallString"));
     EXPECT_EQ("sz:\"C:\\Games\\献立表\\bin\\game.exe\"", ReadValue(HKEY_LOCAL_MACHINE, key, "DisplayIcon"));
-    EXPECT_EQ("sz:1.0", ReadValue(HKEY_LOCAL_MACHINE, key, "DisplayVersion")) << "the installer's own version";
+    EXPECT_EQ("sz:" ZV_DISPLAY_VERSION, ReadValue(HKEY_LOCAL_MACHINE, key, "DisplayVersion"))
+        << "the installer's own version";
     EXPECT_EQ("sz:ZENVORA", ReadValue(HKEY_LOCAL_MACHINE, key, "Publisher"));
     EXPECT_EQ("dword:" + std::to_string(1500 * 1024), ReadValue(HKEY_LOCAL_MACHINE, key, "EstimatedSize"));
     RemoveKeys();

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include "Version.h"
 #include "resources/resource.h"
 #include "tests/frame/DialogTemplate.h"
 
@@ -225,8 +226,9 @@ TEST_F(ResourceTest, VersionResourceNamesTheInstaller)
         }
     }
     ASSERT_NE(nullptr, fixed);
-    EXPECT_EQ(MAKELONG(0, 1), fixed->dwFileVersionMS) << "1.0";
-    EXPECT_EQ(MAKELONG(0, 0), fixed->dwFileVersionLS) << ".0.0";
+    EXPECT_EQ(static_cast<DWORD>(MAKELONG(ZV_VERSION_MINOR, ZV_VERSION_MAJOR)), fixed->dwFileVersionMS)
+        << ZV_VERSION_TEXT;
+    EXPECT_EQ(static_cast<DWORD>(MAKELONG(0, ZV_VERSION_PATCH)), fixed->dwFileVersionLS) << ZV_VERSION_TEXT;
     EXPECT_EQ(static_cast<DWORD>(VOS__WINDOWS32), fixed->dwFileOS) << "the 95 family runs it too";
     std::string block(reinterpret_cast<const char*>(data), SizeofResource(nullptr, found));
     std::string wideName;
