@@ -112,6 +112,10 @@ start_server() {
     if [ -f "$state/keepalive.pid" ] && kill -0 "$(cat "$state/keepalive.pid")" 2>/dev/null; then return 0; fi
     setsid bash -c 'exec sleep infinity | exec "$WINELOADER" cmd.exe' 9>&- </dev/null >/dev/null 2>&1 &
     echo $! >"$state/keepalive.pid"
+    # Wine's services and its desktop start with the first program that needs them and keep that program's output
+    # open: a test's output is CTest's pipe, on which CTest would then wait until the test's time is up. Here they
+    # start with nothing open: rundll32 makes a window (so the desktop starts) and the call itself does nothing.
+    "$WINELOADER" rundll32.exe user32.dll,GetDesktopWindow 9>&- </dev/null >/dev/null 2>&1 || true
 }
 
 ensure() {

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "foundation/ShiftJis.h"
 #include "tests/e2e/E2eLocale.h"
 #include "tests/e2e/InstallScenario.h"
 
@@ -97,7 +96,8 @@ protected:
         GetWindowThreadProcessId(menu, &id);
         EXPECT_TRUE(copy->Open(id));
         std::wstring copyPath = temporaryFolder + Utf16(kTitle) + L"\\" + Utf16(kProgramName);
-        EXPECT_TRUE(SameNoCase(copyPath, ProcessImagePathW(copy->Handle())));
+        EXPECT_TRUE(SameNoCase(copyPath, ProcessImagePathW(copy->Handle())))
+            << "the copy runs from " << ::testing::PrintToString(ProcessImagePathW(copy->Handle()));
         EXPECT_EQ(Utf16(MenuTitle(kTitle)), WindowTextW(menu));
         HWND subForm = SubForm(menu);
         EXPECT_EQ(Utf16("インストール"), WindowTextW(GetDlgItem(subForm, kInstallId)));
@@ -130,6 +130,8 @@ TEST_P(LocaleScenario, TwoDiscInstallAndUninstall)
         std::wstring temporary = profile + L"\\\u0407\u0457";
         ASSERT_TRUE(CreateDirectoryW(profile.c_str(), nullptr));
         ASSERT_TRUE(CreateDirectoryW(temporary.c_str(), nullptr));
+        // Wine takes the shell folders from the prefix's own profile whatever USERPROFILE says: the links land where
+        // they do in the other cases, and the work folder and the relaunch are what this case is about.
         settings = {L"USERPROFILE=" + profile, L"TEMP=" + temporary, L"TMP=" + temporary};
         temporaryFolder = temporary + L"\\";
     }
@@ -161,6 +163,7 @@ TEST_P(LocaleScenario, TwoDiscInstallAndUninstall)
         FOUND_BOX prompt = WaitForBox("ディスクの交換", kWaitMs);
         ASSERT_NE(nullptr, prompt.window) << "no prompt for disc 2; a box: " << WaitForBox(nullptr, 100).caption << ": "
                                           << WaitForBox(nullptr, 100).text;
+        EXPECT_EQ(Utf16("ディスクの交換"), WindowTextW(prompt.window));
         EXPECT_EQ(Utf16("ディスク多言語 ディスク2に入れ替えてください"), BoxTextW(prompt.window));
         SwapDisc(drive, "second");
         EXPECT_TRUE(AnswerBox(prompt, IDOK));
