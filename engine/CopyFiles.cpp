@@ -37,6 +37,24 @@ bool IsFile(const WIN32_FIND_DATAA& found)
     return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+// The errors of a disc that may read on a second try: a scratch or dust (CRC, sector, seek, read fault), a drive
+// that is not ready or lost its disc for a moment.
+bool IsDiscReadError(DWORD error)
+{
+    switch (error) {
+    case ERROR_NOT_READY:
+    case ERROR_CRC:
+    case ERROR_SEEK:
+    case ERROR_SECTOR_NOT_FOUND:
+    case ERROR_READ_FAULT:
+    case ERROR_GEN_FAILURE:
+    case ERROR_IO_DEVICE:
+    case ERROR_NO_MEDIA_IN_DRIVE:
+    case ERROR_MEDIA_CHANGED: return true;
+    default: return false;
+    }
+}
+
 // A millisecond clock on every Windows: GetTickCount counts in steps of 55 ms on the 95 family.
 uint32_t Now()
 {
@@ -181,6 +199,30 @@ bool CInstall::MeasureDisc(const std::vector<FILE_ENTRY>& files, int32_t disc, i
 
 bool CInstall::CopyOneFile(const char* relativePath, COPY_RUN* run)
 {
+    for (int retries = 0;; retries++) {
+        int64_t discBytesBefore = discBytesDone;
+        COPY_ATTEMPT attempt = CopyFileOnce(relativePath, run);
+        if (attempt != kFileUnread)
+            return attempt == kFileCopied;
+        // The disc could not be read (the partial file and its journal line are gone): the file starts again from
+        // its beginning, as often as the person asks; unattended, once.
+        discBytesDone = discBytesBefore;
+        fileBytesDone = 0;
+        ShowCopyProgress(run, true);
+        person.ShowTaskbarProgress(currentFileNumber, totalFileCount, TBPF_ERROR);
+        CZVString question = CZVString::Format(ZV_COPY_READ_FAILED, relativePath);
+        int answer = person.Ask(kAskRetryRead, question.GetString(), ZV_CAPTION_READ_ERROR,
+            MB_RETRYCANCEL | MB_ICONERROR | MB_SETFOREGROUND, retries == 0 ? IDRETRY : IDCANCEL);
+        person.ShowTaskbarProgress(currentFileNumber, totalFileCount, TBPF_NORMAL);
+        if (answer != IDRETRY || copyCancelled) {
+            person.ShowTaskbarProgress(0, 0, TBPF_NOPROGRESS);
+            return false;
+        }
+    }
+}
+
+CInstall::COPY_ATTEMPT CInstall::CopyFileOnce(const char* relativePath, COPY_RUN* run)
+{
     // A destination that would not fit a path is never cut into another file's name: it counts as unwritable.
     // Both parts are shorter than a path, so together they fit twice a path's bytes.
     char destination[2 * kPathBytes];
@@ -196,13 +238,25 @@ bool CInstall::CopyOneFile(const char* relativePath, COPY_RUN* run)
     // Each failure shows its box over the dialog naming the file it is about.
     auto fail = [&](const char* format, const char* path, UINT type, const char* partialFile) {
         ShowCopyProgress(run, true);
-        return ReportCopyFailure(format, path, type, partialFile);
+        ReportCopyFailure(format, path, type, partialFile);
+        return kFileFailed;
+    };
+    // A read the disc refused, not the cancel's closing of the files: the partial file goes, and its line from the
+    // journal, so that the file can start again as if never begun.
+    auto unread = [&](const char* partialFile) {
+        CloseCopyHandles();
+        if (partialFile != nullptr) {
+            ZVDeleteFile(partialFile);
+            WithdrawJournalLine();
+        }
+        return kFileUnread;
     };
 
     sourceHandle = ZVCreateFile(relativePath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
         FILE_ATTRIBUTE_NORMAL, nullptr);
     if (sourceHandle == INVALID_HANDLE_VALUE)
-        return fail(ZV_COPY_OPEN_FAILED, relativePath, MB_ICONERROR, nullptr);
+        return IsDiscReadError(GetLastError()) ? unread(nullptr)
+                                               : fail(ZV_COPY_OPEN_FAILED, relativePath, MB_ICONERROR, nullptr);
     // One line for the journal now and for the log once the file is whole.
     const CZVString copyLine = FormatLogCopy(relativePath);
     JournalAhead(copyLine);
@@ -223,7 +277,7 @@ bool CInstall::CopyOneFile(const char* relativePath, COPY_RUN* run)
             AppendLogLine(copyLine, true);
             currentFileNumber++;
             PumpCopyMessages(run);
-            return true;
+            return kFileCopied;
         }
         WithdrawJournalLine(); // the file is someone else's unless the user gives it up
         ShowCopyProgress(run, true);
@@ -234,7 +288,7 @@ bool CInstall::CopyOneFile(const char* relativePath, COPY_RUN* run)
             == IDOK;
         if (!overwrite || copyCancelled) {
             CloseCopyHandles();
-            return false;
+            return kFileFailed;
         }
         JournalAhead(copyLine);
         person.ShowTaskbarProgress(currentFileNumber, totalFileCount, TBPF_NORMAL);
@@ -256,8 +310,10 @@ bool CInstall::CopyOneFile(const char* relativePath, COPY_RUN* run)
         DWORD chunk = remaining < kChunkBytes ? static_cast<DWORD>(remaining) : kChunkBytes;
         DWORD read = 0, wrote = 0;
         // A cancel closes the files: the next read fails here and the partial file goes.
-        if (!ReadFile(sourceHandle, buffer, chunk, &read, nullptr) || read < chunk
-            || !WriteFile(destHandle, buffer, read, &wrote, nullptr))
+        bool readWhole = ReadFile(sourceHandle, buffer, chunk, &read, nullptr) && read == chunk;
+        if (!readWhole && !copyCancelled)
+            return unread(destination);
+        if (!readWhole || !WriteFile(destHandle, buffer, read, &wrote, nullptr))
             return fail(ZV_COPY_FAILED, destination, MB_ICONERROR | MB_SETFOREGROUND, destination);
         remaining -= wrote;
         fileBytesDone += wrote;
@@ -275,7 +331,7 @@ bool CInstall::CopyOneFile(const char* relativePath, COPY_RUN* run)
             // Cancelled after the last chunk: the file is whole but will not be logged, so it must not stay.
             CloseCopyHandles();
             ZVDeleteFile(destination);
-            return false;
+            return kFileFailed;
         }
     }
     SetFileTime(destHandle, &created, &accessed, &written);
@@ -284,7 +340,7 @@ bool CInstall::CopyOneFile(const char* relativePath, COPY_RUN* run)
     currentFileNumber++;
     // After every file, however small: a cancel is met before the next one starts.
     PumpCopyMessages(run);
-    return true;
+    return kFileCopied;
 }
 
 void CInstall::ShowCopyProgress(COPY_RUN* run, bool force)

@@ -23,6 +23,8 @@
 #define ZV_COPY_OVERWRITE "転送先ファイル\n%s\nは既に存在します\n上書きしますか？" // the destination path
 #define ZV_COPY_SIZE_FAILED "%sのファイルサイズ取得に失敗しました" // the relative path
 #define ZV_COPY_FAILED "%sのコピー中に失敗しました" // the destination path
+#define ZV_COPY_READ_FAILED "%sの読み込みに失敗しました\nディスクの汚れや傷を確かめて再試行してください" // the relative path
+#define ZV_CAPTION_READ_ERROR "読み込みエラー"
 #define ZV_COPY_FILE_TEXT "コピー中 %s in %s" // the relative path, the disc's label
 #define ZV_COPY_COUNT_TEXT "全体(%d of %d)" // the file's number, the total
 

@@ -102,7 +102,11 @@ private:
     // The measuring pass of one disc: its bytes; false when the user stops at a missing file.
     bool MeasureDisc(const std::vector<FILE_ENTRY>& files, int32_t disc, int64_t* discBytes);
     // Copies one found file to installedDir + relativePath; false after a failure (shown) or a refusal.
+    // What one attempt at a file came to: copied, failed as the person was told (or cancelled), or not read from the
+    // disc (nothing of it left, to try again).
+    enum COPY_ATTEMPT { kFileCopied, kFileFailed, kFileUnread };
     bool CopyOneFile(const char* relativePath, COPY_RUN* run);
+    COPY_ATTEMPT CopyFileOnce(const char* relativePath, COPY_RUN* run);
     // Redraws the parts of the progress and the taskbar button that changed, when the pace says a redraw is due
     // (force: at once, before a box covers the progress).
     void ShowCopyProgress(COPY_RUN* run, bool force);

@@ -8,6 +8,7 @@ enum INSTALL_QUESTION {
     kAskNextDisc, // the disc that holds the next files is not in any drive
     kAskMissingContinue, // a file of the script is missing from the disc: go on without it
     kAskOverwrite, // a file of someone else stands where a file goes
+    kAskRetryRead, // a file could not be read from the disc (a scratch, dust, a drive not ready): copy it again
 };
 
 // The copy as the person runs it inside its progress window.

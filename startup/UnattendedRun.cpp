@@ -19,6 +19,8 @@
 
 namespace {
 
+const DWORD kDiscRetryPauseMs = 2000;
+
 const char* RefusalText(UNATTENDED_REFUSAL refusal)
 {
     switch (refusal) {
@@ -50,9 +52,13 @@ public:
         ReportLine(caption, text);
         return recommendation;
     }
-    int Ask(INSTALL_QUESTION, const char* text, const char* caption, UINT, int recommendation) override
+    int Ask(INSTALL_QUESTION question, const char* text, const char* caption, UINT, int recommendation) override
     {
         ReportLine(caption, text);
+        // A disc that could not be read gets a moment before its one retry: a drive spinning up, a read that
+        // settles.
+        if (question == kAskRetryRead && recommendation == IDRETRY)
+            Sleep(kDiscRetryPauseMs);
         return recommendation;
     }
     // Nobody can press cancel or watch the progress: the copy runs without a window, and the window's frame pumps.

@@ -394,6 +394,61 @@ TEST_F(InstallScenario, FailuresAreUndoneWithNothingOfTheInstallLeft)
     CloseMenu(menu, &copy);
 }
 
+// A disc that cannot be read in the middle of a file (the copy's third read of a chunk fails once with a CRC
+// error, as a scratched disc's read does): the person is asked, Cancel stops and undoes the install as any failure
+// does, and Retry copies the file again from its beginning, whole, with one line for it in the log.
+TEST_F(InstallScenario, AnUnreadableDiscIsAskedAboutAndReadAgain)
+{
+    const char drive = 'I';
+    const std::string title = "ZVE2E再読";
+    const std::string subdir = "再読ソフト";
+    WillInstall(title, "");
+    std::string disc = DiscFolder(drive);
+    PutTitle(disc, title);
+    WriteFileBytes(disc + "\\Install.ifo",
+        "$gametitle = " + title + "\r\n$installsubdir = " + subdir
+            + "\r\n$installtypecount = 1\r\n$installtypename = 基本\r\n$installrequire = 0\r\n" + RegistryLines("再読")
+            + "&start\r\nZVSetup.exe\r\nInstall.ifo\r\ndata\\big.bin\r\n&end\r\n");
+    PutDiscFile(disc, "data\\big.bin", Content("big", 5 * 1048576 + 17));
+    const std::string installFolder = baseFolder + "\\" + subdir + "\\";
+    const std::string question
+        = "data\\big.binの読み込みに失敗しました\nディスクの汚れや傷を確かめて再試行してください";
+
+    CStartedProcess copy;
+    HWND menu = StartMenu(drive, title, &copy);
+    ASSERT_NE(nullptr, menu);
+    HWND subForm = SubForm(menu);
+    for (int answer : {IDCANCEL, IDRETRY}) {
+        HWND settings = OpenSettings(subForm);
+        ASSERT_NE(nullptr, settings);
+        CStopAtCall stop(copy, "kernel32.dll", "ReadFile", false);
+        PostMessageA(GetDlgItem(settings, kSettingsNextId), BM_CLICK, 0, 0);
+        // ReadFile(file, buffer, bytes, read, overlapped): the third read of a whole chunk.
+        ASSERT_TRUE(stop.FailCall(2, 1048576, 2, 5, ERROR_CRC, kWaitMs)) << "the copy read no chunk";
+        FOUND_BOX box = WaitForBox("読み込みエラー", kWaitMs);
+        ASSERT_NE(nullptr, box.window);
+        EXPECT_EQ(question, box.text);
+        EXPECT_FALSE(PathExists(installFolder + "data\\big.bin")) << "the partial file stays while asking";
+        EXPECT_TRUE(AnswerBox(box, answer));
+        if (answer == IDCANCEL) {
+            ExpectBox("失敗", kUndoText, IDOK);
+            DWORD undoStart = GetTickCount();
+            while (PathExists(JournalPath(title)) && GetTickCount() - undoStart < kWaitMs)
+                Sleep(50);
+            EXPECT_FALSE(PathExists(installFolder)) << "the cancelled install left its folder";
+            EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "\\" + title));
+            EXPECT_TRUE(WaitForMenuState(subForm, false));
+        }
+    }
+    ExpectBox("成功", title + "のインストールは完了しました", IDOK);
+    EXPECT_EQ(ReadFileBytes(disc + "\\data\\big.bin"), ReadFileBytes(installFolder + "data\\big.bin"));
+    std::string log = ReadFileBytes(installFolder + "uninst.dat");
+    size_t first = log.find("copy data\\big.bin");
+    EXPECT_NE(std::string::npos, first) << log;
+    EXPECT_EQ(std::string::npos, log.find("copy data\\big.bin", first + 1)) << "the file is logged twice";
+    CloseMenu(menu, &copy);
+}
+
 TEST_F(InstallScenario, TheSettingsDialogHidesTypesAsksForSpaceAndBrowses)
 {
     const char drive = 'Q';

@@ -22,15 +22,20 @@ namespace {
 // call its W function in turn.
 class CStopAtCall {
 public:
-    CStopAtCall(const CStartedProcess& process, const char* module, const char* function)
+    // textForms: the function has an A and a W form (CreateFile); false for one that takes no text (ReadFile).
+    CStopAtCall(const CStartedProcess& process, const char* module, const char* function, bool textForms = true)
         : m_process(process.Handle())
         , m_id(process.Id())
     {
-        for (bool wide : {false, true}) {
+        static const char* const kTextForms[] = {"A", "W"};
+        static const char* const kNoForm[] = {""};
+        const char* const* forms = textForms ? kTextForms : kNoForm;
+        for (size_t i = 0; i < (textForms ? 2u : 1u); i++) {
+            const char* form = forms[i];
             BREAKPOINT point;
-            point.wide = wide;
+            point.wide = form[0] == 'W';
             point.address = reinterpret_cast<BYTE*>(
-                GetProcAddress(GetModuleHandleA(module), (std::string(function) + (wide ? "W" : "A")).c_str()));
+                GetProcAddress(GetModuleHandleA(module), (std::string(function) + form).c_str()));
             if (point.address != nullptr)
                 m_points.push_back(point);
         }
@@ -87,6 +92,47 @@ public:
         return true;
     }
 
+    // Runs the process until the call after skip others whose argument (0 the first) is value, and makes that call
+    // fail at once with error, as a disc that cannot be read fails a read: it returns FALSE without doing anything
+    // (argumentCount: the function's arguments, which a 32-bit stdcall function takes off the stack). The process
+    // then goes on, no longer watched. False when the call did not come within timeoutMs.
+    bool FailCall(int argument, ULONG_PTR value, int skip, int argumentCount, DWORD error, DWORD timeoutMs)
+    {
+        auto matches = [&](const CONTEXT& context, const BREAKPOINT&) {
+            return ArgumentValue(context, argument) == value && skip-- == 0;
+        };
+        if (!WaitFor(matches, timeoutMs))
+            return false;
+        HANDLE thread = OpenThread(THREAD_ALL_ACCESS, FALSE, m_heldThread);
+        CONTEXT context = {};
+        context.ContextFlags = CONTEXT_FULL;
+        GetThreadContext(thread, &context);
+        for (BREAKPOINT& point : m_points)
+            Poke(point, point.original);
+        ULONG_PTR returnAddress = 0;
+#ifdef _WIN64
+        ReadProcessMemory(
+            m_process, reinterpret_cast<const void*>(context.Rsp), &returnAddress, sizeof(returnAddress), nullptr);
+        context.Rip = returnAddress;
+        context.Rsp += sizeof(returnAddress);
+        context.Rax = FALSE;
+        (void)argumentCount;
+        const size_t lastErrorOffset = 0x68;
+#else
+        ReadProcessMemory(
+            m_process, reinterpret_cast<const void*>(context.Esp), &returnAddress, sizeof(returnAddress), nullptr);
+        context.Eip = returnAddress;
+        context.Esp += sizeof(returnAddress) * (1 + argumentCount);
+        context.Eax = FALSE;
+        const size_t lastErrorOffset = 0x34;
+#endif
+        bool failed = SetThreadContext(thread, &context) && SetLastErrorOf(thread, lastErrorOffset, error);
+        CloseHandle(thread);
+        m_held = true;
+        Release();
+        return failed;
+    }
+
     // The held process goes on, no longer watched.
     void Release()
     {
@@ -107,6 +153,17 @@ private:
 
     // Runs the process until the call and leaves it stopped there (m_heldThread).
     bool WaitForCall(int argument, const std::string& ending, DWORD timeoutMs)
+    {
+        return WaitFor(
+            [&](const CONTEXT& context, const BREAKPOINT& hit) {
+                return EndsWith(ArgumentText(context, argument, hit.wide), ending);
+            },
+            timeoutMs);
+    }
+
+    // Runs the process until a call that matches (a function of the thread's context at the call and the breakpoint
+    // hit) and leaves it stopped there (m_heldThread).
+    template <typename MATCH> bool WaitFor(MATCH matches, DWORD timeoutMs)
     {
         DWORD start = GetTickCount();
         BREAKPOINT* stepping = nullptr;
@@ -133,7 +190,7 @@ private:
                         hit = &point;
                 }
                 if (hit != nullptr) {
-                    if (EndsWith(ArgumentText(context, argument, hit->wide), ending)) {
+                    if (matches(context, *hit)) {
                         CloseHandle(thread);
                         m_heldThread = event.dwThreadId;
                         m_heldAt = hit->address;
@@ -172,6 +229,40 @@ private:
 #else
         context->Eip = reinterpret_cast<DWORD>(address);
 #endif
+    }
+
+    // An argument's value, read at the function's first instruction.
+    ULONG_PTR ArgumentValue(const CONTEXT& context, int argument) const
+    {
+        ULONG_PTR value = 0;
+#ifdef _WIN64
+        const DWORD64 registers[] = {context.Rcx, context.Rdx, context.R8, context.R9};
+        value = registers[argument];
+#else
+        ReadProcessMemory(
+            m_process, reinterpret_cast<const void*>(context.Esp + 4 * (argument + 1)), &value, sizeof(value), nullptr);
+#endif
+        return value;
+    }
+
+    // The thread's last error, as GetLastError will give it: a field of its thread environment block.
+    bool SetLastErrorOf(HANDLE thread, size_t offset, DWORD error) const
+    {
+        struct THREAD_BASIC {
+            LONG exitStatus;
+            void* tebBase;
+            void* uniqueProcess;
+            void* uniqueThread;
+            ULONG_PTR affinityMask;
+            LONG priority;
+            LONG basePriority;
+        } basic = {};
+        typedef LONG(WINAPI * QUERY_THREAD)(HANDLE, int, void*, ULONG, ULONG*);
+        QUERY_THREAD query = reinterpret_cast<QUERY_THREAD>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationThread")));
+        return query != nullptr && query(thread, 0, &basic, sizeof(basic), nullptr) == 0
+            && WriteProcessMemory(
+                m_process, static_cast<BYTE*>(basic.tebBase) + offset, &error, sizeof(error), nullptr);
     }
 
     // The text an argument points at, read at the function's first instruction, as Shift-JIS.
