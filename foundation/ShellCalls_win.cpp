@@ -7,6 +7,9 @@
 
 namespace {
 
+// The shell's link object, named here: the import library of GUIDs would bring every GUID of the system.
+const CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
 const int kShellPathUnits = MAX_PATH;
 
 bool AreUsable(std::initializer_list<const CUnicodeText*> texts)
@@ -24,7 +27,7 @@ bool AreUsable(std::initializer_list<const CUnicodeText*> texts)
 IPersistFile* PersistOf(IUnknown* link)
 {
     IPersistFile* file = nullptr;
-    if (link == nullptr || FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))))
+    if (link == nullptr || FAILED(link->QueryInterface(__uuidof(IPersistFile), reinterpret_cast<void**>(&file))))
         return nullptr;
     return file;
 }
@@ -61,8 +64,8 @@ CShellLink::CShellLink()
     : m_link(nullptr)
     , m_wide(UsesUnicodeCalls())
 {
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-            m_wide ? IID_IShellLinkW : IID_IShellLinkA, reinterpret_cast<void**>(&m_link))))
+    if (FAILED(CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER,
+            m_wide ? __uuidof(IShellLinkW) : __uuidof(IShellLinkA), reinterpret_cast<void**>(&m_link))))
         m_link = nullptr;
 }
 

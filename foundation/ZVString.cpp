@@ -1,6 +1,7 @@
 #include "foundation/ZVString.h"
 
 #include <cstring>
+#include <bits/functexcept.h>
 #include <new>
 
 #include "foundation/ShiftJis.h"
@@ -239,7 +240,7 @@ CZVString& CZVString::Append(const CZVString& other)
     // text where it stands, so that n appends copy O(n) bytes, not O(n²).
     int ownLength = CountedLength(), otherLength = other.CountedLength();
     if (otherLength > INT32_MAX - ownLength)
-        throw std::bad_alloc();
+        std::__throw_bad_alloc(); // as the allocator does when it runs out
     int32_t needed = ownLength + otherLength;
     if (m_buffer->referenceCount > 1 || m_buffer->capacity < needed) {
         int32_t doubled = m_buffer->capacity <= INT32_MAX / 2 ? m_buffer->capacity * 2 : INT32_MAX;

@@ -1,6 +1,7 @@
 #include "startup/InstallApp.h"
 
 #include <cstring>
+#include <new>
 
 #include "foundation/FileCalls.h"
 #include "foundation/ProcessCalls_win.h"
@@ -23,8 +24,6 @@ namespace {
 
 const int kMainClientSize = 240; // the window sizes itself once it is built
 const UINT kErrorBox = MB_ICONERROR | MB_SETFOREGROUND;
-
-CInstallApp theApp;
 
 // Looks for name in the root of the CD-ROM drives from A to Z; the first drive that has it gives its root
 // ("X:\") to root (4 bytes). False when no drive has it.
@@ -80,11 +79,25 @@ bool IsFile(const char* path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+// The application object is built at first use in zeroed storage and taken down at exit as a static object would be:
+// as a static object the compiler may fold its constructor into data, 100 KB of it stored in the file.
+alignas(CInstallApp) unsigned char g_appStorage[sizeof(CInstallApp)];
+CInstallApp* g_app = nullptr;
+struct APP_OWNER {
+    ~APP_OWNER()
+    {
+        if (g_app != nullptr)
+            g_app->~CInstallApp();
+    }
+} g_appOwner;
+
 } // namespace
 
 CInstallApp* GetApp()
 {
-    return &theApp;
+    if (g_app == nullptr)
+        g_app = new (g_appStorage) CInstallApp();
+    return g_app;
 }
 
 CInstallApp::CInstallApp()

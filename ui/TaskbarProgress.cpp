@@ -5,13 +5,20 @@
 
 #include <shobjidl.h> // after <windows.h>, which it needs
 
+namespace {
+
+// The taskbar's object, named here: the import library of GUIDs would bring every GUID of the system.
+const CLSID kTaskbarListClass = {0x56FDF344, 0xFD6D, 0x11D0, {0x95, 0x8A, 0x00, 0x60, 0x97, 0xC9, 0xA0, 0x90}};
+
+} // namespace
+
 void CMainWnd::SetTaskbarProgress(int completed, int total, int state)
 {
     // The list is asked for once: a system without it is not asked again for every update.
     if (!taskbarListTried) {
         taskbarListTried = true;
         ITaskbarList3* list = nullptr;
-        if (SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
+        if (SUCCEEDED(CoCreateInstance(kTaskbarListClass, nullptr, CLSCTX_INPROC_SERVER, __uuidof(ITaskbarList3),
                 reinterpret_cast<void**>(&list)))) {
             // The list must be initialized before any other of its calls.
             if (SUCCEEDED(list->HrInit()))

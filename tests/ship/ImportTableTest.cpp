@@ -169,3 +169,15 @@ TEST(ShippedProgram, HeaderAsksForA386AndWindows4)
     EXPECT_EQ(4, facts.majorSubsystemVersion);
     EXPECT_EQ(0, facts.minorSubsystemVersion);
 }
+
+// What ships goes onto every disc and is copied at every start: no symbols, no debug sections, and small.
+TEST(ShippedProgram, IsStrippedAndSmall)
+{
+    const size_t kMostBytes = 400 * 1024;
+    size_t bytes = ReadBytes(kShippedProgram).size();
+    EXPECT_LE(bytes, kMostBytes) << kShippedProgram << " is " << bytes << " bytes, more than " << kMostBytes;
+    PE_PROGRAM_FACTS facts = ReadShippedProgram();
+    EXPECT_EQ(0u, facts.symbolTableOffset) << kShippedProgram << " carries symbols";
+    for (const std::string& name : facts.sectionNames)
+        EXPECT_TRUE(name.compare(0, 6, ".debug") != 0 && name.compare(0, 1, "/") != 0) << "section " << name;
+}

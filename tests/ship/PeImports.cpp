@@ -71,10 +71,14 @@ public:
         return false;
     }
 
-    bool ReadSections(size_t tableOffset, uint16_t count)
+    bool ReadSections(size_t tableOffset, uint16_t count, std::vector<std::string>* names)
     {
         for (uint16_t i = 0; i < count; i++) {
             size_t at = tableOffset + i * kSectionHeaderBytes;
+            if (at > m_bytes.size() || m_bytes.size() - at < kSectionHeaderBytes)
+                return false;
+            std::string name(m_bytes.data() + at, 8);
+            names->push_back(name.substr(0, name.find('\0')));
             SECTION section;
             if (!U32(at + 8, &section.virtualSize) || !U32(at + 12, &section.virtualAddress)
                 || !U32(at + 16, &section.rawSize) || !U32(at + 20, &section.rawOffset))
@@ -149,14 +153,16 @@ bool ReadPeProgramFacts(const std::string& bytes, PE_PROGRAM_FACTS* facts, std::
     size_t optional = coff + 20;
     uint16_t sectionCount = 0, optionalBytes = 0, magic = 0;
     if (!image.U16(coff, &facts->machine) || !image.U16(coff + 2, &sectionCount)
-        || !image.U16(coff + 16, &optionalBytes) || !image.U16(optional, &magic))
+        || !image.U32(coff + 8, &facts->symbolTableOffset) || !image.U16(coff + 16, &optionalBytes)
+        || !image.U16(optional, &magic))
         return Fail(error, "the PE header is cut short");
     if (magic != kPe32Magic)
         return Fail(error, "not a PE32 image (optional header magic " + Hex(magic) + "): not a 32-bit program");
     uint32_t directoryCount = 0, importRva = 0;
     if (!image.U16(optional + 48, &facts->majorSubsystemVersion)
         || !image.U16(optional + 50, &facts->minorSubsystemVersion) || !image.U16(optional + 68, &facts->subsystem)
-        || !image.U32(optional + 92, &directoryCount) || !image.ReadSections(optional + optionalBytes, sectionCount))
+        || !image.U32(optional + 92, &directoryCount)
+        || !image.ReadSections(optional + optionalBytes, sectionCount, &facts->sectionNames))
         return Fail(error, "the optional header or the section table is cut short");
     if (directoryCount <= kImportDirectoryIndex || !image.U32(optional + 96 + 8 * kImportDirectoryIndex, &importRva)
         || importRva == 0)

@@ -19,6 +19,9 @@ struct PE_PROGRAM_FACTS {
     uint16_t majorSubsystemVersion;
     uint16_t minorSubsystemVersion;
     std::vector<PE_IMPORT> imports; // in the file's order
+    std::vector<std::string>
+        sectionNames; // as the section table spells them ("/4": a long name, as debug sections have)
+    uint32_t symbolTableOffset; // 0 when the file carries no symbols
 };
 
 // Reads the facts of a PE32 image (a 32-bit program). False, with the reason in *error, when bytes are not one or
