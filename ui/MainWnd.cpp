@@ -95,8 +95,11 @@ LRESULT CMainWnd::BuildMenu()
 {
     // Under the manifest's version 6 controls the sub-form's buttons are comctl32's classes, which exist only once
     // the library is loaded; without this the dialog cannot be made on Windows XP. InitCommonControls (not the Ex
-    // form) is in every comctl32 down to Windows 95's.
-    InitCommonControls();
+    // form) is in every comctl32 down to Windows 95's. The library is loaded here, not at the start: the first
+    // start from the disc never makes a window.
+    SYSTEM_CALL(comctl32, InitCommonControls);
+    if (InitCommonControls_ != nullptr)
+        InitCommonControls_();
     subFormHandle = CreateProgramDialog(hInstance, MAKEINTRESOURCEA(IDD_SUBFORM), hwnd, SubFormProc, 0);
     if (subFormHandle == nullptr) {
         MessageBox(ZV_MENU_SUBFORM_FAILED, ZV_CAPTION_FAILURE, MB_ICONERROR | MB_SETFOREGROUND);

@@ -11,7 +11,7 @@ void CMainWnd::SetTaskbarProgress(int completed, int total, int state)
     if (!taskbarListTried) {
         taskbarListTried = true;
         ITaskbarList3* list = nullptr;
-        if (SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
+        if (SUCCEEDED(ZVCoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
                 reinterpret_cast<void**>(&list)))) {
             // The list must be initialized before any other of its calls.
             if (SUCCEEDED(list->HrInit()))
