@@ -163,8 +163,12 @@ cmd_bench() {
         "$b"
     done
     cmd_build
+    local status=0
+    say "menu_start_bench (under Wine)"
+    "$root/tools/menu-bench.sh" "$build_dir" "$(wine_tests_arch)" || status=1
     say "install_bench (under Wine)"
-    "$root/tools/install-bench.sh" "$build_dir" "$(wine_tests_arch)"
+    "$root/tools/install-bench.sh" "$build_dir" "$(wine_tests_arch)" || status=1
+    return $status
 }
 
 # Every fuzz/<name>_fuzz.cpp is a target; its seeds are prepared in fuzz/seeds/<name> of the build folder, the

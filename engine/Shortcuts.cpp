@@ -64,11 +64,11 @@ bool CInstall::CreateShortcuts()
         return true;
     AppendLogLine(kLogShortcutsBegin);
 
-    HRESULT comResult = CoInitialize(nullptr);
+    HRESULT comResult = ZVCoInitialize();
     IMalloc* allocator = nullptr;
-    if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr) {
+    if (FAILED(ZVSHGetMalloc(&allocator)) || allocator == nullptr) {
         if (SUCCEEDED(comResult))
-            CoUninitialize();
+            ZVCoUninitialize();
         return false;
     }
 
@@ -128,6 +128,6 @@ bool CInstall::CreateShortcuts()
 
     allocator->Release();
     if (SUCCEEDED(comResult))
-        CoUninitialize();
+        ZVCoUninitialize();
     return result;
 }

@@ -2,6 +2,7 @@
 // goes out of scope, whichever way the function is left. They cannot be copied.
 #pragma once
 
+#include "foundation/ShellCalls_win.h"
 #include "foundation/SystemApi.h"
 
 #include <objbase.h> // after <windows.h>, which it needs
@@ -55,13 +56,13 @@ private:
 class CComInitialization {
 public:
     CComInitialization()
-        : m_result(CoInitialize(nullptr))
+        : m_result(ZVCoInitialize())
     {
     }
     ~CComInitialization()
     {
         if (SUCCEEDED(m_result))
-            CoUninitialize();
+            ZVCoUninitialize();
     }
     CComInitialization(const CComInitialization&) = delete;
     CComInitialization& operator=(const CComInitialization&) = delete;

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <string>
 
+#include "foundation/SystemLibraries.h"
 #include "foundation/UnicodeText_win.h"
 
 namespace {
@@ -34,11 +35,49 @@ IPersistFile* PersistOf(IUnknown* link)
 
 } // namespace
 
+HRESULT ZVCoInitialize()
+{
+    SYSTEM_CALL(ole32, CoInitialize);
+    return CoInitialize_ != nullptr ? CoInitialize_(nullptr) : E_FAIL;
+}
+
+void ZVCoUninitialize()
+{
+    SYSTEM_CALL(ole32, CoUninitialize);
+    if (CoUninitialize_ != nullptr)
+        CoUninitialize_();
+}
+
+HRESULT ZVCoCreateInstance(REFCLSID classId, LPUNKNOWN outer, DWORD context, REFIID interfaceId, void** object)
+{
+    SYSTEM_CALL(ole32, CoCreateInstance);
+    *object = nullptr;
+    return CoCreateInstance_ != nullptr ? CoCreateInstance_(classId, outer, context, interfaceId, object) : E_FAIL;
+}
+
+HRESULT ZVSHGetMalloc(IMalloc** allocator)
+{
+    SYSTEM_CALL(shell32, SHGetMalloc);
+    *allocator = nullptr;
+    return SHGetMalloc_ != nullptr ? SHGetMalloc_(allocator) : E_FAIL;
+}
+
+HRESULT ZVSHGetSpecialFolderLocation(HWND owner, int folderId, LPITEMIDLIST* items)
+{
+    SYSTEM_CALL(shell32, SHGetSpecialFolderLocation);
+    *items = nullptr;
+    return SHGetSpecialFolderLocation_ != nullptr ? SHGetSpecialFolderLocation_(owner, folderId, items) : E_FAIL;
+}
+
 HINSTANCE ZVShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder, INT show)
 {
-    if (!UsesUnicodeCalls())
-        return ShellExecuteA(owner, verb, file, parameters, folder, show);
-    UNICODE_CALL(shell32, ShellExecuteW);
+    if (!UsesUnicodeCalls()) {
+        SYSTEM_CALL(shell32, ShellExecuteA);
+        if (ShellExecuteA_ == nullptr)
+            return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_DLLNOTFOUND));
+        return ShellExecuteA_(owner, verb, file, parameters, folder, show);
+    }
+    SYSTEM_CALL(shell32, ShellExecuteW);
     CUnicodeText wideVerb(verb), wideFile(file), wideParameters(parameters), wideFolder(folder);
     if (!AreUsable({&wideVerb, &wideFile, &wideParameters, &wideFolder}))
         return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(ERROR_FILE_NOT_FOUND));
@@ -49,9 +88,15 @@ HINSTANCE ZVShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters
 
 BOOL ZVSHGetPathFromIDList(PCIDLIST_ABSOLUTE items, LPSTR path)
 {
-    if (!UsesUnicodeCalls())
-        return SHGetPathFromIDListA(items, path);
-    UNICODE_CALL(shell32, SHGetPathFromIDListW);
+    if (!UsesUnicodeCalls()) {
+        SYSTEM_CALL(shell32, SHGetPathFromIDListA);
+        if (SHGetPathFromIDListA_ == nullptr) {
+            path[0] = '\0';
+            return FALSE;
+        }
+        return SHGetPathFromIDListA_(items, path);
+    }
+    SYSTEM_CALL(shell32, SHGetPathFromIDListW);
     wchar_t wide[kShellPathUnits];
     if (SHGetPathFromIDListW_ == nullptr || !SHGetPathFromIDListW_(items, wide)) {
         path[0] = '\0';
@@ -64,7 +109,7 @@ CShellLink::CShellLink()
     : m_link(nullptr)
     , m_wide(UsesUnicodeCalls())
 {
-    if (FAILED(CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER,
+    if (FAILED(ZVCoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER,
             m_wide ? __uuidof(IShellLinkW) : __uuidof(IShellLinkA), reinterpret_cast<void**>(&m_link))))
         m_link = nullptr;
 }

@@ -8,6 +8,14 @@
 
 #include <shlobj.h>
 
+// COM and the shell's allocator and folders, found in ole32 and shell32 at their first use
+// (foundation/SystemLibraries.h); E_FAIL when the DLL or the function is missing.
+HRESULT ZVCoInitialize();
+void ZVCoUninitialize();
+HRESULT ZVCoCreateInstance(REFCLSID classId, LPUNKNOWN outer, DWORD context, REFIID interfaceId, void** object);
+HRESULT ZVSHGetMalloc(IMalloc** allocator);
+HRESULT ZVSHGetSpecialFolderLocation(HWND owner, int folderId, LPITEMIDLIST* items);
+
 HINSTANCE ZVShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder, INT show);
 // path holds MAX_PATH bytes; a path that does not fit it whole fails.
 BOOL ZVSHGetPathFromIDList(PCIDLIST_ABSOLUTE items, LPSTR path);

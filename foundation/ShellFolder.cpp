@@ -8,7 +8,7 @@ bool GetShellFolderPath(IMalloc* allocator, int folderId, char* path, HWND owner
 {
     path[0] = '\0';
     LPITEMIDLIST items = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(owner, folderId, &items)) || items == nullptr)
+    if (FAILED(ZVSHGetSpecialFolderLocation(owner, folderId, &items)) || items == nullptr)
         return false;
     bool converted = ZVSHGetPathFromIDList(items, path) != FALSE;
     allocator->Free(items);
@@ -21,7 +21,7 @@ bool GetShellFolderPath(int folderId, char* path)
 {
     path[0] = '\0';
     IMalloc* allocator = nullptr;
-    if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr)
+    if (FAILED(ZVSHGetMalloc(&allocator)) || allocator == nullptr)
         return false;
     bool found = GetShellFolderPath(allocator, folderId, path);
     allocator->Release();

@@ -42,6 +42,20 @@ HMODULE LoadSystemLibrary(const char* fileName);
 // the flags, else LOAD_WITH_ALTERED_SEARCH_PATH.
 HMODULE LoadLibraryFromItsFolder(const char* fullPath);
 
+// shell32, ole32 and comctl32 are not imported either, though Windows would take them from its system folder: what
+// they load and start with them (the shell's helpers, COM's runtime, the display driver for comctl32's classes)
+// took a large part of each start, and the first start from the disc needs none of them. Each is loaded at the
+// first use of one of its functions (SYSTEM_CALL) and kept: shell32 and ole32 by their full path in the system
+// folder, comctl32 by its name alone, as the manifest's version 6 comes from the side-by-side store only so (the
+// search for it is kept to the system folder by then: HardenDllSearch). Any other dll is the module loaded already.
+// Null when the DLL or the function is missing.
+FARPROC SystemEntry(const char* dll, const char* name);
+// SYSTEM_CALL(shell32, SHGetMalloc) declares a static pointer named SHGetMalloc_ of the function's own type, found
+// through SystemEntry at its first use.
+#define SYSTEM_CALL(dll, function)                                                                                     \
+    static const auto function##_                                                                                      \
+        = reinterpret_cast<decltype(&::function)>(reinterpret_cast<void*>(SystemEntry(#dll ".dll", #function)))
+
 // The system DLLs the program does not import, each loaded at its first use and kept.
 // Milliseconds of winmm's timeGetTime, which counts in steps of 1 ms on every Windows; GetTickCount (55 ms steps
 // on the 95 family) only when winmm cannot be loaded. The clock wraps at 2^32.

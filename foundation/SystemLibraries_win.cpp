@@ -74,7 +74,39 @@ HMODULE VersionLibrary()
     return version;
 }
 
+HMODULE ShellLibrary()
+{
+    static const HMODULE shell = LoadSystemLibrary("shell32.dll");
+    return shell;
+}
+
+HMODULE ComLibrary()
+{
+    static const HMODULE com = LoadSystemLibrary("ole32.dll");
+    return com;
+}
+
+HMODULE CommonControlsLibrary()
+{
+    static const HMODULE controls = LoadLibraryA("comctl32.dll");
+    return controls;
+}
+
 } // namespace
+
+FARPROC SystemEntry(const char* dll, const char* name)
+{
+    HMODULE module = nullptr;
+    if (lstrcmpiA(dll, "shell32.dll") == 0)
+        module = ShellLibrary();
+    else if (lstrcmpiA(dll, "ole32.dll") == 0)
+        module = ComLibrary();
+    else if (lstrcmpiA(dll, "comctl32.dll") == 0)
+        module = CommonControlsLibrary();
+    else
+        module = GetModuleHandleA(dll);
+    return module != nullptr ? GetProcAddress(module, name) : nullptr;
+}
 
 void PrepareProcess()
 {

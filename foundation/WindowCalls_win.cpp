@@ -1,6 +1,7 @@
 #include "foundation/WindowCalls_win.h"
 
 #include "foundation/PathText.h"
+#include "foundation/SystemLibraries.h"
 #include "foundation/UnicodeText_win.h"
 
 namespace {
@@ -204,9 +205,11 @@ BOOL ProgramTextOut(HDC dc, int x, int y, const char* text, int count)
 
 LPITEMIDLIST BrowseForProgramFolder(BROWSEINFOA* info)
 {
-    if (!UsesUnicodeCalls())
-        return SHBrowseForFolderA(info);
-    UNICODE_CALL(shell32, SHBrowseForFolderW);
+    if (!UsesUnicodeCalls()) {
+        SYSTEM_CALL(shell32, SHBrowseForFolderA);
+        return SHBrowseForFolderA_ != nullptr ? SHBrowseForFolderA_(info) : nullptr;
+    }
+    SYSTEM_CALL(shell32, SHBrowseForFolderW);
     CUnicodeText title(info->lpszTitle, kReplaceBroken);
     wchar_t displayName[MAX_PATH] = L"";
     BROWSEINFOW wide = {};

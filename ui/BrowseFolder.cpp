@@ -13,7 +13,7 @@ const int kTitleBytes = 256; // 255 bytes and the terminator
 
 CBrowseFolder::CBrowseFolder()
 {
-    comInitialised = SUCCEEDED(CoInitialize(nullptr));
+    comInitialised = SUCCEEDED(ZVCoInitialize());
     path[0] = '\0';
     title[0] = '\0';
     ZeroMemory(&info, sizeof(info));
@@ -24,7 +24,7 @@ CBrowseFolder::CBrowseFolder()
 CBrowseFolder::~CBrowseFolder()
 {
     if (comInitialised)
-        CoUninitialize();
+        ZVCoUninitialize();
 }
 
 void CBrowseFolder::SetOwner(HWND owner)
@@ -64,7 +64,7 @@ int CBrowseFolder::Browse()
     LPITEMIDLIST chosen = BrowseForProgramFolder(&info);
     if (chosen != nullptr) {
         IMalloc* allocator = nullptr;
-        if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator != nullptr) {
+        if (SUCCEEDED(ZVSHGetMalloc(&allocator)) && allocator != nullptr) {
             // A choice without a file-system path (a virtual folder) is no folder to install into.
             if (ZVSHGetPathFromIDList(chosen, path) && path[0] != '\0')
                 result = 1;

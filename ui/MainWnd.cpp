@@ -20,6 +20,7 @@ const int kMinimumSplashWidth = 120;
 const int kMinimumSplashHeight = 200;
 const int kReplacementWidth = 320;
 const int kReplacementHeight = 256;
+const UINT kGreetMessage = WM_APP + 5; // posted at the end of WM_CREATE: the greeting comes once the menu shows
 
 // The size of a bitmap; false when it cannot be asked.
 bool GetBitmapSize(HBITMAP bitmap, int* width, int* height)
@@ -86,6 +87,7 @@ LRESULT CMainWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             Destroy();
         return 0;
     case WM_APP + 3: LaunchGame(); return 0;
+    case kGreetMessage: Greet(); return 0;
     case WM_COMMAND: StartExtraProgram(LOWORD(wParam)); return 0;
     default: return CZVWnd::WindowProc(message, wParam, lParam);
     }
@@ -95,8 +97,11 @@ LRESULT CMainWnd::BuildMenu()
 {
     // Under the manifest's version 6 controls the sub-form's buttons are comctl32's classes, which exist only once
     // the library is loaded; without this the dialog cannot be made on Windows XP. InitCommonControls (not the Ex
-    // form) is in every comctl32 down to Windows 95's.
-    InitCommonControls();
+    // form) is in every comctl32 down to Windows 95's. The library is loaded here, not at the start: the first
+    // start from the disc never makes a window.
+    SYSTEM_CALL(comctl32, InitCommonControls);
+    if (InitCommonControls_ != nullptr)
+        InitCommonControls_();
     subFormHandle = CreateProgramDialog(hInstance, MAKEINTRESOURCEA(IDD_SUBFORM), hwnd, SubFormProc, 0);
     if (subFormHandle == nullptr) {
         MessageBox(ZV_MENU_SUBFORM_FAILED, ZV_CAPTION_FAILURE, MB_ICONERROR | MB_SETFOREGROUND);
@@ -128,10 +133,22 @@ LRESULT CMainWnd::BuildMenu()
     ApplyInstallState();
     subForm.ShowWindow(SW_SHOW);
     subForm.UpdateWindow();
+    // The sound and the script's message come with the menu in sight: the window shows as soon as it is built. An
+    // install of the title that was cut off is undone (on the person's word) before the menu shows, as the menu
+    // must not offer what the undo takes away.
+    char journal[kPathBytes];
+    if (GetJournalPath(settings.gametitle, journal) && ZVGetFileAttributes(journal) != INVALID_FILE_ATTRIBUTES)
+        Greet();
+    else
+        ::PostMessageA(hwnd, kGreetMessage, 0, 0);
+    return 0;
+}
+
+void CMainWnd::Greet()
+{
     PlayScriptSound(settings.splashvoice);
     ShowScriptMessage(settings.splashmessage, MB_ICONINFORMATION | MB_SETFOREGROUND);
     UndoInterruptedInstall();
-    return 0;
 }
 
 bool CMainWnd::LoadSplashBitmap()

@@ -119,6 +119,7 @@ protected:
 private:
     void ReadProgramIdentity(); // moduleFileName, from the running program
     LRESULT BuildMenu(); // WM_CREATE: 0, or -1 when the sub-form cannot be made
+    void Greet(); // the splash sound and message, then the undo of an install that was cut off
     bool LoadSplashBitmap(); // false when the generated replacement stands in for "splash.bmp"
     void PlaceWindows();
     void CreateExtraButtons();

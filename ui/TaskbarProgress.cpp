@@ -18,7 +18,7 @@ void CMainWnd::SetTaskbarProgress(int completed, int total, int state)
     if (!taskbarListTried) {
         taskbarListTried = true;
         ITaskbarList3* list = nullptr;
-        if (SUCCEEDED(CoCreateInstance(kTaskbarListClass, nullptr, CLSCTX_INPROC_SERVER, __uuidof(ITaskbarList3),
+        if (SUCCEEDED(ZVCoCreateInstance(kTaskbarListClass, nullptr, CLSCTX_INPROC_SERVER, __uuidof(ITaskbarList3),
                 reinterpret_cast<void**>(&list)))) {
             // The list must be initialized before any other of its calls.
             if (SUCCEEDED(list->HrInit()))

@@ -12,6 +12,7 @@
 #include "foundation/RemoveTree.h"
 #include "foundation/SafeFileName.h"
 #include "foundation/ScopedHandles.h"
+#include "foundation/ShellCalls_win.h"
 #include "log/KeptFiles.h"
 #include "log/LogNames.h"
 #include "uninstall/MatchingFiles.h"
@@ -169,7 +170,7 @@ bool CUninstall::RemoveInstallFolder(const CKeptFiles* kept)
 bool CUninstall::RemoveShortcuts()
 {
     IMalloc* allocator = nullptr;
-    if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr)
+    if (FAILED(ZVSHGetMalloc(&allocator)) || allocator == nullptr)
         return false;
     // Where the install put them: the common folders for an install for all users.
     if (state.isInstalledForAllUsers)

@@ -5,6 +5,7 @@
 #include "foundation/FileCalls.h"
 #include "foundation/PathText.h"
 #include "foundation/RegProfile.h"
+#include "foundation/ShellCalls_win.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ std::vector<CZVString> GetSystemFolders()
     }
 
     IMalloc* allocator = nullptr;
-    if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator != nullptr) {
+    if (SUCCEEDED(ZVSHGetMalloc(&allocator)) && allocator != nullptr) {
         for (int folderId : kProtectedShellFolders) {
             if (GetShellFolderPath(allocator, folderId, path))
                 AddFolder(&folders, path);

@@ -145,11 +145,18 @@ TEST_F(MenuScenario, PicturesOfTheMenuWithAndWithoutSplashPicture)
     const std::string title = "ZVE2E絵";
     PutTitle(DiscFolder(disc), title);
     WriteFileBytes(DiscFolder(disc) + "\\splash.bmp", MakeBitmap(320, 240, 0x20, 0x60, 0xA0));
-    WriteFileBytes(DiscFolder(disc) + "\\Install.ifo", MenuScript(title, ""));
+    WriteFileBytes(DiscFolder(disc) + "\\Install.ifo", MenuScript(title, "$splashmessage = ようこそ\r\n"));
     {
+        // The script's greeting comes once the menu shows, in a box the menu owns.
         CStartedProcess copy;
         HWND menu = StartMenu(disc, title, &copy);
         ASSERT_NE(nullptr, menu);
+        FOUND_BOX greeting = WaitForBox("情報", kWaitMs, copy.Id());
+        ASSERT_NE(nullptr, greeting.window);
+        EXPECT_EQ("ようこそ", greeting.text);
+        EXPECT_EQ(menu, GetWindow(greeting.window, GW_OWNER));
+        EXPECT_TRUE(IsWindowVisible(menu));
+        EXPECT_TRUE(AnswerBox(greeting, IDOK));
         RECT client = {};
         GetClientRect(menu, &client);
         EXPECT_EQ(240, client.bottom) << "the window is as high as the picture";
@@ -159,6 +166,7 @@ TEST_F(MenuScenario, PicturesOfTheMenuWithAndWithoutSplashPicture)
 
     // Without the picture the failure is reported first, then the generated 320 x 256 picture shows the title.
     ASSERT_TRUE(DeleteFileA((DiscFolder(disc) + "\\splash.bmp").c_str()));
+    WriteFileBytes(DiscFolder(disc) + "\\Install.ifo", MenuScript(title, ""));
     CStartedProcess first;
     ASSERT_TRUE(first.Start(Root(disc) + kProgramName, "", Root(disc)));
     EXPECT_EQ(kExitFailed, first.WaitExit(kWaitMs));
