@@ -338,7 +338,7 @@ CInstall::COPY_ATTEMPT CInstall::CopyFileOnce(const char* relativePath, COPY_RUN
     CloseCopyHandles();
     AppendLogLine(copyLine, true);
     currentFileNumber++;
-    // After every file, however small: a cancel is met before the next one starts.
+    // After every file, however small, when an interval has passed: a cancel is met within one.
     PumpCopyMessages(run);
     return kFileCopied;
 }
@@ -362,20 +362,16 @@ void CInstall::ShowCopyProgress(COPY_RUN* run, bool force)
 
 void CInstall::PumpCopyMessages(COPY_RUN* run)
 {
+    // By the clock, after a file as inside one: a click waits an interval at most, and a run of small files asks the
+    // system nothing for each (under some systems even asking whether the queue holds anything is a round trip).
     uint32_t now = Now();
-    bool due = run->pace.IsPumpDue(now);
-    // Between intervals (after a small file) the queue is only asked whether it holds anything: one cheap call, where
-    // an empty PeekMessage costs several. The high word is what the queue holds now, whether seen before or not.
-    if (!due && HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0)
+    if (!run->pace.IsPumpDue(now))
         return;
     person.Breathe();
-    // Once a pace interval, the rest of the time slice goes to whoever is waiting for it (the shell drawing the
-    // taskbar, another program); with nobody waiting the copy goes on at once. Not after every small file: a
-    // busy machine would take a slice from the copy for each.
-    if (due) {
-        Sleep(0);
-        run->pace.Pumped(now);
-    }
+    // The rest of the time slice goes to whoever is waiting for it (the shell drawing the taskbar, another program);
+    // with nobody waiting the copy goes on at once.
+    Sleep(0);
+    run->pace.Pumped(now);
 }
 
 void CInstall::MakeFileFolders(const char* relativePath)
