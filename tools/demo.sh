@@ -34,7 +34,7 @@ rm -rf "$demo/disc1" "$demo/disc2" "$demo"/*.png "$demo"/*.bmp
 mkdir -p "$demo"
 cp -r "$root/examples/disc1" "$root/examples/disc2" "$demo/"
 cp "$exe" "$demo/disc1/ZVSetup.exe"
-dd if=/dev/zero of="$demo/disc2/movie/opening.dat" bs=1M count=160 status=none
+dd if=/dev/zero of="$demo/disc2/movie/opening.dat" bs=1M count=640 status=none
 demo_dos="Z:$(printf '%s' "$demo" | tr '/' '\\')"
 
 user_display="${DISPLAY:-}"
