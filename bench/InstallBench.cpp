@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/BenchClock.h"
 #include "tests/e2e/E2eHarness.h"
 #include "tests/e2e/E2eInspect.h"
 
@@ -79,16 +80,6 @@ void Measure(const std::string& folder, TREE_SIZE* size)
         size->bytes += bytes;
         size->chunks += (bytes + kChunkBytes - 1) / kChunkBytes;
     }
-}
-
-double NowMs()
-{
-    static LARGE_INTEGER frequency = {};
-    if (frequency.QuadPart == 0)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart * 1000.0 / frequency.QuadPart;
 }
 
 const char* Verdict(bool met)

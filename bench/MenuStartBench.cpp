@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchClock.h"
 #include "tests/e2e/E2eHarness.h"
 
 namespace {
@@ -25,16 +26,6 @@ const DWORD kWaitMs = 30000;
 const char kMenuClass[] = "ZVWndClass";
 const char kBareClass[] = "ZVBareWindow";
 const char kBoxClass[] = "#32770";
-
-double NowMs()
-{
-    static LARGE_INTEGER frequency = {};
-    if (frequency.QuadPart == 0)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart * 1000.0 / frequency.QuadPart;
-}
 
 // A visible top-level window of the class in another process; null when there is none.
 HWND VisibleWindowOf(const char* className)

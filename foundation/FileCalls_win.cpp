@@ -50,14 +50,20 @@ DWORD CopyResult(const std::string& text, LPSTR buffer, DWORD bufferBytes)
 // whole buffer may have been cut and is refused.
 template <typename CALL> DWORD ProgramResult(CALL call, LPSTR buffer, DWORD bufferBytes)
 {
+    // A path's room first, the longest path's only when that was filled: the calls come often (every relative name).
+    wchar_t path[MAX_PATH + 1];
+    DWORD length = call(path, MAX_PATH + 1);
+    if (length > 0 && length < MAX_PATH)
+        return CopyResult(ToProgramText(path, static_cast<int>(length)), buffer, bufferBytes);
+    if (length == 0)
+        return 0;
     std::wstring wide(kWidePathUnits, L'\0');
-    DWORD length = call(&wide[0], kWidePathUnits);
+    length = call(&wide[0], kWidePathUnits);
     if (length == 0)
         return 0;
     if (length >= kWidePathUnits - 1)
         return RefuseResult(buffer, bufferBytes);
-    wide.resize(length);
-    return CopyResult(ToProgramText(wide.c_str()), buffer, bufferBytes);
+    return CopyResult(ToProgramText(wide.c_str(), static_cast<int>(length)), buffer, bufferBytes);
 }
 
 // False when the entry's name does not fit cFileName: it is passed over, not cut.

@@ -27,9 +27,7 @@ CUnicodeText::CUnicodeText(const char* text, ShiftJisBroken broken)
 {
     if (m_null)
         return;
-    std::u16string wide;
-    m_valid = DecodeShiftJis(text, &wide, broken);
-    m_text.assign(wide.begin(), wide.end());
+    m_valid = DecodeShiftJis(text, &m_text, broken);
 }
 
 std::string ToProgramText(const wchar_t* text, int count)

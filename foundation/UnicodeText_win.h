@@ -28,11 +28,11 @@ FARPROC UnicodeEntry(const char* dll, const char* name);
 class CUnicodeText {
 public:
     explicit CUnicodeText(const char* text, ShiftJisBroken broken = kRefuseBroken);
-    const wchar_t* Get() const { return m_null ? nullptr : m_text.c_str(); }
+    const wchar_t* Get() const { return m_null ? nullptr : reinterpret_cast<const wchar_t*>(m_text.c_str()); }
     bool IsValid() const { return m_valid; }
 
 private:
-    std::wstring m_text;
+    std::u16string m_text; // the system's UTF-16, as the table gives it
     bool m_null;
     bool m_valid;
 };
