@@ -1,8 +1,5 @@
 // The floor of the menu start benchmark: the least a program started from the disc does before a window of its own
 // shows (one window class, one window, shown, and the message loop). It imports what any window program imports.
-//   bare_window            the window
-//   bare_window -relaunch  starts itself without the option and ends: the least that any start through a second
-//                          process costs, for comparison
 #include <windows.h>
 
 namespace {
@@ -18,20 +15,8 @@ LRESULT CALLBACK BareWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    if (lstrcmpA(cmdLine, "-relaunch") == 0) {
-        char program[MAX_PATH] = "";
-        GetModuleFileNameA(nullptr, program, sizeof(program));
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION process = {};
-        if (!CreateProcessA(program, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-            return 1;
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        return 0;
-    }
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = BareWindowProc;
     windowClass.hInstance = instance;

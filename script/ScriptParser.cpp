@@ -1,6 +1,7 @@
 #include "script/ScriptParser.h"
 
 #include <cstring>
+#include <string>
 
 #include "foundation/SystemApi.h"
 #include "script/ScriptTexts.h"
@@ -123,7 +124,9 @@ bool CScriptParser::Parse(const CZVString& text, SCRIPT_ERROR* error)
         return false;
     }
     for (int32_t disc = m_discLabelCount + 1; disc <= m_settings.numberofdisc; disc++)
-        m_description.discLabels.push_back(CZVString::Format(ZV_TEXT_DISC_LABEL, disc));
+        // Joined, not formatted: the start from the disc reads the script and formats through user32, which it
+        // would load for this alone.
+        m_description.discLabels.push_back(CZVString(ZV_TEXT_DISC_LABEL) + std::to_string(disc).c_str());
     m_description.BackUpSettings();
     return true;
 }

@@ -6,7 +6,7 @@
 // Defaults of the disc-change prompt and the labels of discs that the script leaves unnamed.
 #define ZV_TEXT_CHANGE_DISC_MESSAGE "ディスク%sに入れ替えてください"
 #define ZV_TEXT_CHANGE_DISC_CAPTION "ディスクの交換"
-#define ZV_TEXT_DISC_LABEL "ディスク%d"
+#define ZV_TEXT_DISC_LABEL "ディスク" // and the disc's number: "ディスク2"
 
 // The syntax error report (its caption is ZV_CAPTION_SYNTAX_ERROR).
 #define ZV_TEXT_SYNTAX_REPORT "%s\n\nファイル名: %s\n行数: %d\n%s"

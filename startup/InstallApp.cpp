@@ -34,7 +34,8 @@ bool FindOnCdromDrives(const char* name, char* root)
         if (ZVGetDriveType(candidate) != DRIVE_CDROM)
             continue;
         char path[kPathBytes];
-        wsprintfA(path, "%s%s", candidate, name);
+        if (*JoinPath(path, candidate, name) == '\0')
+            return false;
         WIN32_FIND_DATAA found;
         HANDLE search = ZVFindFirstFile(path, &found);
         if (search != INVALID_HANDLE_VALUE) {
@@ -281,7 +282,9 @@ bool CInstallApp::CopyAndRelaunch()
     bool pathsFit = tempLength + folderName.GetLength() < sizeof(workFolder) && executableLength > 0
         && executableLength < sizeof(executable);
     if (pathsFit) {
-        wsprintfA(workFolder, "%s%s", tempPath, ownFolder ? folderName.GetString() : "");
+        // Joined by hand: the first start calls nothing of user32, which it would otherwise load (wsprintfA).
+        memcpy(workFolder, tempPath, tempLength);
+        strcpy(workFolder + tempLength, ownFolder ? folderName.GetString() : "");
         pathsFit = *JoinPath(copyPath, workFolder, FileNamePart(executable)) != '\0';
     }
     if (!pathsFit) {

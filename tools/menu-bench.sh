@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The menu start benchmark: the sample disc (examples/disc1) with the built ZVSetup.exe and the bare window program
+# The menu start benchmark: the sample disc (examples/disc1) with the built ZVSetup.exe and the bare window programs
 # in it becomes a CD-ROM drive of a prefix of its own, and bench/MenuStartBench.cpp starts both from there in turns.
 #   menu-bench.sh BUILD_DIR WINE_ARCH
 # ZV_BENCH_PROGRAM names another ZVSetup.exe to measure instead of the build's; ZV_BENCH_COMPARE names one more to
@@ -16,7 +16,7 @@ letter=m
 rm -rf "$work"
 mkdir -p "$work"
 cp -r "$root/examples/disc1" "$disc"
-cp "$windows/bench/bare_window.exe" "$disc/"
+cp "$windows/bench/bare_window.exe" "$windows/bench/bare_relaunch.exe" "$disc/"
 "$root/tools/wine-env.sh" start "$arch" "$work"
 link="$work/wineprefix/dosdevices/$letter:"
 trap 'rm -f "$link"' EXIT

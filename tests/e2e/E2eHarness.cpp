@@ -139,6 +139,80 @@ bool CStartedProcess::Start(const std::string& program, const std::string& argum
     return true;
 }
 
+namespace {
+
+// The file name of a DLL that a debug event names: lpImageName points, in the debugged process, at a pointer to the
+// name. Empty when the event carries none.
+std::string LoadedDllName(HANDLE process, const LOAD_DLL_DEBUG_INFO& load)
+{
+    void* name = nullptr;
+    SIZE_T read = 0;
+    if (load.lpImageName == nullptr || !ReadProcessMemory(process, load.lpImageName, &name, sizeof(name), &read)
+        || name == nullptr)
+        return "";
+    std::string path;
+    for (size_t i = 0; i < 1024; i++) {
+        wchar_t unit = 0;
+        char byte = 0;
+        bool ok = load.fUnicode
+            ? ReadProcessMemory(process, static_cast<wchar_t*>(name) + i, &unit, sizeof(unit), &read)
+            : ReadProcessMemory(process, static_cast<char*>(name) + i, &byte, sizeof(byte), &read);
+        unit = load.fUnicode ? unit : static_cast<unsigned char>(byte);
+        if (!ok || unit == 0)
+            break;
+        path += unit < 0x80 ? static_cast<char>(tolower(unit)) : '?';
+    }
+    return path.substr(path.find_last_of("\\/") + 1);
+}
+
+} // namespace
+
+DWORD RunNotingLoadedDlls(
+    const std::string& program, const std::string& workingDir, DWORD timeoutMs, std::vector<std::string>* dlls)
+{
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS, nullptr,
+            workingDir.c_str(), &startup, &info))
+        return STILL_ACTIVE;
+    DWORD exitCode = STILL_ACTIVE;
+    DWORD began = GetTickCount();
+    for (bool running = true; running && GetTickCount() - began < timeoutMs;) {
+        DEBUG_EVENT event;
+        if (!WaitForDebugEvent(&event, 200))
+            continue;
+        DWORD status = DBG_CONTINUE;
+        switch (event.dwDebugEventCode) {
+        case CREATE_PROCESS_DEBUG_EVENT:
+            if (event.u.CreateProcessInfo.hFile != nullptr)
+                CloseHandle(event.u.CreateProcessInfo.hFile);
+            break;
+        case LOAD_DLL_DEBUG_EVENT:
+            dlls->push_back(LoadedDllName(info.hProcess, event.u.LoadDll));
+            if (event.u.LoadDll.hFile != nullptr)
+                CloseHandle(event.u.LoadDll.hFile);
+            break;
+        case EXCEPTION_DEBUG_EVENT: // the first breakpoint is the debugger's; any other is the program's own
+            if (event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT)
+                status = DBG_EXCEPTION_NOT_HANDLED;
+            break;
+        case EXIT_PROCESS_DEBUG_EVENT:
+            exitCode = event.u.ExitProcess.dwExitCode;
+            running = false;
+            break;
+        default: break;
+        }
+        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
+    }
+    if (exitCode == STILL_ACTIVE)
+        TerminateProcess(info.hProcess, 1);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return exitCode;
+}
+
 bool CStartedProcess::Open(DWORD processId)
 {
     m_process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId);

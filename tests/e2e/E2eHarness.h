@@ -37,6 +37,12 @@ private:
     DWORD m_id = 0;
 };
 
+// Runs program (from workingDir, without arguments) with this process as its debugger until it ends, and adds the
+// file name of every DLL it loads, in lower case, to dlls; the processes it starts are not watched. The exit code,
+// or STILL_ACTIVE when it did not end within timeoutMs.
+DWORD RunNotingLoadedDlls(
+    const std::string& program, const std::string& workingDir, DWORD timeoutMs, std::vector<std::string>* dlls);
+
 // A message box of another process, read before it is answered.
 struct FOUND_BOX {
     HWND window = nullptr;

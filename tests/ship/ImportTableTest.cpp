@@ -18,6 +18,7 @@ namespace {
 // Set by the build: the i686 program even where the tests themselves are built for x86_64.
 const char* const kShippedProgram = "Z:" ZV_SHIPPED_PROGRAM;
 const char* const kAllowedList = "Z:" ZV_ALLOWED_IMPORTS;
+const char* const kLazyImports = "Z:" ZV_LAZY_IMPORTS;
 const char* const kRule
     = "What ships may import only functions that Windows 95 (with msvcrt.dll) and Windows 2000 both export; a newer "
       "function is looked up with GetProcAddress and has a fallback (see foundation/SystemFallbacks.h).";
@@ -180,4 +181,41 @@ TEST(ShippedProgram, IsStrippedAndSmall)
     EXPECT_EQ(0u, facts.symbolTableOffset) << kShippedProgram << " carries symbols";
     for (const std::string& name : facts.sectionNames)
         EXPECT_TRUE(name.compare(0, 6, ".debug") != 0 && name.compare(0, 1, "/") != 0) << "section " << name;
+}
+
+// user32 and gdi32 are bound at the first call of each function (foundation/LazyImports_win.cpp), not imported: the
+// start from the disc needs neither. Each function bound so is held to the reviewed list as an import would be, and
+// the program carries its name for the lookup.
+TEST(ShippedProgram, BindsUser32AndGdi32AtFirstUseToReviewedFunctions)
+{
+    std::set<std::string> allowed;
+    for (const ALLOWED_IMPORT& entry : ReadAllowedList())
+        allowed.insert(Key(entry.dll, entry.function));
+    std::string program = ReadBytes(kShippedProgram);
+    for (const PE_IMPORT& import : ReadShippedProgram().imports) {
+        std::string dll = Lower(import.dll);
+        EXPECT_TRUE(dll != "user32.dll" && dll != "gdi32.dll")
+            << "ZVSetup.exe imports " << import.function << " from " << import.dll
+            << ": bind it at its first use with a line of " << kLazyImports;
+    }
+
+    // LAZY(User32, MessageBoxA, 16)
+    std::istringstream source(ReadBytes(kLazyImports));
+    std::string line;
+    int bound = 0;
+    while (std::getline(source, line)) {
+        if (line.compare(0, 5, "LAZY(") != 0)
+            continue;
+        std::istringstream fields(line.substr(5));
+        std::string dll, function;
+        ASSERT_TRUE(std::getline(fields, dll, ',') && fields >> function) << line;
+        function = function.substr(0, function.find(','));
+        bound++;
+        EXPECT_EQ(1u, allowed.count(Key(Lower(dll) + ".dll", function)))
+            << kLazyImports << " binds " << function << " of " << dll << ", which is not on the reviewed list "
+            << kAllowedList << ". " << kRule;
+        EXPECT_NE(std::string::npos, program.find(std::string(1, '\0') + function + std::string(1, '\0')))
+            << "ZVSetup.exe does not carry the name " << function;
+    }
+    EXPECT_GT(bound, 70) << kLazyImports << " was not read";
 }
