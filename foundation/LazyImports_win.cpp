@@ -63,6 +63,9 @@ template <typename RESULT, typename... ARGUMENTS> struct LAZY_IMPORT<RESULT(WINA
 
 } // namespace
 
+// The x86_64 headers mark wvsprintfA's va_list with an attribute that a template argument drops; the type is the same.
+#pragma GCC diagnostic ignored "-Wignored-attributes"
+
 #ifdef _WIN64
 #define IMPORT_POINTER_NAME(function, bytes) "__imp_" #function
 #else
@@ -160,6 +163,12 @@ LAZY(User32, ShowWindow, 8)
 LAZY(User32, TranslateMessage, 4)
 LAZY(User32, UpdateWindow, 4)
 LAZY(User32, wvsprintfA, 12)
+#ifdef _WIN64
+// Functions of their own on x86_64 only (macros of GetWindowLongA and SetWindowLongA on i686). Indented: the import
+// test reads the i686 lines of this list, those that begin with LAZY.
+    LAZY(User32, GetWindowLongPtrA, 8)
+    LAZY(User32, SetWindowLongPtrA, 12)
+#endif
 
 // wsprintfA takes a variable list of arguments and the caller's convention: its pointer leads to a function of this
 // file that formats through wvsprintfA, itself bound at its first call.
