@@ -141,27 +141,18 @@ bool CStartedProcess::Start(const std::string& program, const std::string& argum
 
 namespace {
 
-// The file name of a DLL that a debug event names: lpImageName points, in the debugged process, at a pointer to the
-// name. Empty when the event carries none.
+// The file name of a DLL that a debug event names, in lower case: lpImageName points, in the debugged process, at a
+// pointer to the name (in UTF-16 on the NT family). Empty when the event carries none.
 std::string LoadedDllName(HANDLE process, const LOAD_DLL_DEBUG_INFO& load)
 {
-    void* name = nullptr;
-    SIZE_T read = 0;
-    if (load.lpImageName == nullptr || !ReadProcessMemory(process, load.lpImageName, &name, sizeof(name), &read)
-        || name == nullptr)
-        return "";
+    wchar_t* name = nullptr;
+    wchar_t unit = 0;
     std::string path;
-    for (size_t i = 0; i < 1024; i++) {
-        wchar_t unit = 0;
-        char byte = 0;
-        bool ok = load.fUnicode
-            ? ReadProcessMemory(process, static_cast<wchar_t*>(name) + i, &unit, sizeof(unit), &read)
-            : ReadProcessMemory(process, static_cast<char*>(name) + i, &byte, sizeof(byte), &read);
-        unit = load.fUnicode ? unit : static_cast<unsigned char>(byte);
-        if (!ok || unit == 0)
-            break;
+    if (load.lpImageName == nullptr || !load.fUnicode
+        || !ReadProcessMemory(process, load.lpImageName, &name, sizeof(name), nullptr))
+        return path;
+    for (; name != nullptr && ReadProcessMemory(process, name, &unit, sizeof(unit), nullptr) && unit != 0; name++)
         path += unit < 0x80 ? static_cast<char>(tolower(unit)) : '?';
-    }
     return path.substr(path.find_last_of("\\/") + 1);
 }
 
