@@ -25,10 +25,7 @@ const char kGdi32[] = "gdi32.dll";
 
 FARPROC BindLazyImport(const char* dll, const char* name)
 {
-    HMODULE module = GetModuleHandleA(dll);
-    if (module == nullptr)
-        module = LoadSystemLibrary(dll);
-    FARPROC function = module != nullptr ? GetProcAddress(module, name) : nullptr;
+    FARPROC function = SystemEntry(dll, name);
     if (function == nullptr) {
         // Not on a system the program accepts: every function here is in user32 and gdi32 of Windows 95 and 2000.
         char message[160] = "";

@@ -47,8 +47,9 @@ HMODULE LoadLibraryFromItsFolder(const char* fullPath);
 // took a large part of each start, and the first start from the disc needs none of them. Each is loaded at the
 // first use of one of its functions (SYSTEM_CALL) and kept: shell32 and ole32 by their full path in the system
 // folder, comctl32 by its name alone, as the manifest's version 6 comes from the side-by-side store only so (the
-// search for it is kept to the system folder by then: HardenDllSearch). Any other dll is the module loaded already.
-// Null when the DLL or the function is missing.
+// search for it is kept to the system folder by then: HardenDllSearch). Any other dll is the module loaded already,
+// else it is loaded now by its full path in the system folder (user32 and gdi32 are bound so function by function:
+// foundation/LazyImports_win.cpp). Null when the DLL or the function is missing.
 FARPROC SystemEntry(const char* dll, const char* name);
 // SYSTEM_CALL(shell32, SHGetMalloc) declares a static pointer named SHGetMalloc_ of the function's own type, found
 // through SystemEntry at its first use.

@@ -61,50 +61,22 @@ template <typename FUNCTION> FUNCTION FindKernelFunction(const char* name)
     return FindFunction<FUNCTION>(GetModuleHandleA("kernel32.dll"), name);
 }
 
-// winmm and version: loaded at the first use of one of their functions, and kept.
-HMODULE Winmm()
+// The module of a system DLL that the program does not import: the one loaded already, else loaded now by its full
+// path in the system folder, and kept. comctl32 always by its name: the manifest's version 6 comes from the
+// side-by-side store only so (the search for it is kept to the system folder by then).
+HMODULE SystemModule(const char* dll)
 {
-    static const HMODULE winmm = LoadSystemLibrary("winmm.dll");
-    return winmm;
-}
-
-HMODULE VersionLibrary()
-{
-    static const HMODULE version = LoadSystemLibrary("version.dll");
-    return version;
-}
-
-HMODULE ShellLibrary()
-{
-    static const HMODULE shell = LoadSystemLibrary("shell32.dll");
-    return shell;
-}
-
-HMODULE ComLibrary()
-{
-    static const HMODULE com = LoadSystemLibrary("ole32.dll");
-    return com;
-}
-
-HMODULE CommonControlsLibrary()
-{
-    static const HMODULE controls = LoadLibraryA("comctl32.dll");
-    return controls;
+    if (lstrcmpiA(dll, "comctl32.dll") == 0)
+        return LoadLibraryA(dll);
+    HMODULE module = GetModuleHandleA(dll);
+    return module != nullptr ? module : LoadSystemLibrary(dll);
 }
 
 } // namespace
 
 FARPROC SystemEntry(const char* dll, const char* name)
 {
-    HMODULE module = nullptr;
-    if (lstrcmpiA(dll, "shell32.dll") == 0)
-        module = ShellLibrary();
-    else if (lstrcmpiA(dll, "ole32.dll") == 0)
-        module = ComLibrary();
-    else if (lstrcmpiA(dll, "comctl32.dll") == 0)
-        module = CommonControlsLibrary();
-    else
-        module = GetModuleHandleA(dll);
+    HMODULE module = SystemModule(dll);
     return module != nullptr ? GetProcAddress(module, name) : nullptr;
 }
 
@@ -163,7 +135,7 @@ HMODULE LoadLibraryFromItsFolder(const char* fullPath)
 
 DWORD SystemMilliseconds()
 {
-    static const TIME_GET_TIME timeGetTime = FindFunction<TIME_GET_TIME>(Winmm(), "timeGetTime");
+    static const TIME_GET_TIME timeGetTime = FindFunction<TIME_GET_TIME>(SystemModule("winmm.dll"), "timeGetTime");
     return timeGetTime != nullptr ? timeGetTime() : GetTickCount();
 }
 
@@ -171,11 +143,12 @@ bool PlaySoundAsync(const char* fileName)
 {
     if (UsesUnicodeCalls()) {
         static const auto sndPlaySoundW
-            = FindFunction<TEXT_FUNCTIONS<wchar_t>::SND_PLAY_SOUND>(Winmm(), "sndPlaySoundW");
+            = FindFunction<TEXT_FUNCTIONS<wchar_t>::SND_PLAY_SOUND>(SystemModule("winmm.dll"), "sndPlaySoundW");
         CUnicodeText name(fileName);
         return name.IsValid() && sndPlaySoundW != nullptr && sndPlaySoundW(name.Get(), kSndAsync) != FALSE;
     }
-    static const auto sndPlaySound = FindFunction<TEXT_FUNCTIONS<char>::SND_PLAY_SOUND>(Winmm(), "sndPlaySoundA");
+    static const auto sndPlaySound = FindFunction<TEXT_FUNCTIONS<char>::SND_PLAY_SOUND>(
+        SystemModule("winmm.dll"), "sndPlaySoundA");
     return sndPlaySound != nullptr && sndPlaySound(fileName, kSndAsync) != FALSE;
 }
 
@@ -186,7 +159,7 @@ template <typename CHAR>
 bool ReadVersionThrough(const CHAR* path, const CHAR* root, const char* const names[3], int* major, int* minor)
 {
     typedef TEXT_FUNCTIONS<CHAR> FUNCTIONS;
-    HMODULE version = VersionLibrary();
+    HMODULE version = SystemModule("version.dll");
     auto getSize = FindFunction<typename FUNCTIONS::GET_FILE_VERSION_INFO_SIZE>(version, names[0]);
     auto getInfo = FindFunction<typename FUNCTIONS::GET_FILE_VERSION_INFO>(version, names[1]);
     auto queryValue = FindFunction<typename FUNCTIONS::VER_QUERY_VALUE>(version, names[2]);

@@ -17,10 +17,10 @@ bool UsesUnicodeCalls()
 
 FARPROC UnicodeEntry(const char* dll, const char* name)
 {
-    HMODULE module = GetModuleHandleA(dll);
     // user32 and gdi32 are loaded at the first call of one of their functions (LazyImports_win.cpp), which may be
-    // this one. Every NT system takes both from its system folder only: they are among its known DLLs.
-    if (module == nullptr && (lstrcmpiA(dll, "user32.dll") == 0 || lstrcmpiA(dll, "gdi32.dll") == 0))
+    // this one. Every DLL asked of here is a known DLL of the NT family, which takes it from its system folder only.
+    HMODULE module = GetModuleHandleA(dll);
+    if (module == nullptr)
         module = LoadLibraryA(dll);
     return module != nullptr ? GetProcAddress(module, name) : nullptr;
 }

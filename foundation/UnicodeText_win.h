@@ -13,8 +13,8 @@
 // True on the NT family: the texts go through the W functions.
 bool UsesUnicodeCalls();
 
-// The function name of the system DLL dll (loaded already: kernel32, user32, gdi32, advapi32, shell32, ole32,
-// comctl32), found once and kept; null where the DLL lacks it. Only the NT family's paths call it.
+// The function name of the system DLL dll, one of the NT family's known DLLs (kernel32, user32, gdi32, advapi32),
+// loaded by its name when it is not loaded yet; null where the DLL lacks it. Only the NT family's paths call it.
 FARPROC UnicodeEntry(const char* dll, const char* name);
 
 // A typed UnicodeEntry: UNICODE_CALL(user32, SetWindowTextW) declares a static pointer named SetWindowTextW_ of the
